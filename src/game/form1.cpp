@@ -1,0 +1,72 @@
+#include "game/form1.h"
+
+#include <utility>
+
+namespace vorl {
+namespace {
+
+constexpr float kClientWidthTwips = 19080;
+constexpr float kClientHeightTwips = 10680;
+
+}  // namespace
+
+Form1::Form1(MessageBox& messageBox, RandomSource& random)
+    : messageBox_(messageBox), random_(random) {
+    InitializeLayout();
+}
+
+void Form1::Form_Load() {
+    curPlayer = 1;
+}
+
+bool Form1::clickMenu(std::string_view name) {
+    // Menu items and the handlers they have; the rest do nothing.
+    static constexpr std::pair<std::string_view, void (Form1::*)()> kHandlers[] = {
+        {"mnuReset", nullptr}, {"mnuExit", nullptr},  {"mnuDiff0", nullptr}, {"mnudiff1", nullptr},
+        {"mnudiff2", nullptr}, {"mnudiff3", nullptr}, {"mnuGreen", nullptr}, {"mnuCyan", nullptr},
+        {"mnuCB", nullptr},    {"mnuBB", nullptr},    {"mnuBCY", nullptr},   {"mnuBR", nullptr},
+        {"mnuhtp", nullptr},   {"mnuprog", nullptr},
+    };
+    for (const auto& [itemName, handler] : kHandlers) {
+        if (itemName == name) {
+            if (handler != nullptr) {
+                (this->*handler)();
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form1::callProcedure(std::string_view name) {
+    static constexpr std::pair<std::string_view, void (Form1::*)()> kProcedures[] = {
+        {"CheckCushions", &Form1::CheckCushions},
+        {"CheckCollisions", &Form1::CheckCollisions},
+        {"CheckCueBallSunk", &Form1::CheckCueBallSunk},
+        {"CheckBallsSunk", &Form1::CheckBallsSunk},
+        {"CheckWinner", &Form1::CheckWinner},
+        {"NewGame", &Form1::NewGame},
+    };
+    for (const auto& [procName, procedure] : kProcedures) {
+        if (procName == name) {
+            (this->*procedure)();
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Form1::caption() const {
+    return "Darvo's Vorl Hall";
+}
+float Form1::clientWidth() const {
+    return kClientWidthTwips;
+}
+float Form1::clientHeight() const {
+    return kClientHeightTwips;
+}
+OleColor Form1::backColor() const {
+    return COLOR_MENU;
+}
+
+}  // namespace vorl

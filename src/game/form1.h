@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/fixed_point.h"
+#include "platform/form.h"
+#include "platform/message_box.h"
+#include "platform/random_source.h"
+
+namespace vorl {
+
+// A ball's velocity in twips per tick, positive to the right and downward.
+struct BallVelocity {
+    Fixed vx;
+    Fixed vy;
+};
+
+// The game's window. Its controls are the table: a ball's position is the
+// Left and Top of its shape, read and written by every procedure. Module
+// variables sit beside them; handlers and procedures work on both directly.
+class Form1 final : public Form {
+  public:
+    static constexpr int kBallCount = 16;
+    static constexpr int kObjectBallCount = 15;
+    static constexpr int kCueBall = 15;
+    static constexpr int kPocketCount = 6;
+    static constexpr int kLineCount = 57;
+
+    Form1(MessageBox& messageBox, RandomSource& random);
+
+    // --- Controls (the opening layout is in game/opening_layout.cpp) ---
+    std::array<ShapeControl, kBallCount> ball;
+    std::array<ShapeControl, kPocketCount> Pcoket;
+    ShapeControl shpTableLay1;                 // the cloth (fill) and the rail (border)
+    ShapeControl shpBorder;                    // the playing area; never drawn
+    ShapeControl Shape42;                      // the foot spot
+    std::array<LineControl, kLineCount> Line;  // Line[n - 1] is LineN
+    LineControl lineCue;
+    LabelControl Label18;
+    LabelControl Label19;
+    LabelControl lblNamePl1;
+    LabelControl lblNamePl2;
+    LabelControl lblP1BC;
+    LabelControl lblP2BC;
+    LabelControl lblP1CC;
+    LabelControl lblP2CC;
+    LabelControl lblHelp;
+    PictureControl Image1;
+    TimerControl Timer1;
+    std::vector<MenuItem> menus;
+
+    // --- Module variables ---
+    std::array<BallVelocity, kBallCount> ballVel{};
+    std::int16_t p1Clicks = 0;
+    std::int16_t p2Clicks = 0;
+    std::int16_t curPlayer = 0;
+    std::int16_t shotActive = 0;
+    std::int16_t ballsSunk = 0;
+    std::int16_t helpShown = 0;
+
+    // --- Handlers ---
+    void Form_Load();
+    void Timer1_Timer();
+    void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // Runs the click handler of the named menu item; an item without a
+    // handler does nothing. Returns false when no item has that name.
+    bool clickMenu(std::string_view name);
+
+    // Runs one of the tick's procedures alone, by name (for tools and tests).
+    // Returns false when there is no such procedure.
+    bool callProcedure(std::string_view name);
+
+    // --- Form ---
+    std::string caption() const override;
+    float clientWidth() const override;
+    float clientHeight() const override;
+    OleColor backColor() const override;
+    std::vector<ControlRef> controlsBackToFront() const override;
+    const std::vector<MenuItem>& menuBar() const override { return menus; }
+    void load() override { Form_Load(); }
+    void timer() override { Timer1_Timer(); }
+    void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override {
+        Form_MouseMove(button, shift, x, y);
+    }
+    void mouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
+        Form_MouseDown(button, shift, x, y);
+    }
+    void menuClick(std::string_view name) override { clickMenu(name); }
+
+  private:
+    void InitializeLayout();
+
+    // Tick phases (game/timer_tick.cpp).
+    void MoveBalls();
+    void ApplyFriction();
+    void ShowStrokeCounts();
+    void CheckCueBallAtRest();
+    void ShowTurn();
+
+    // Physics (physics/).
+    void CheckCushions();
+    void CheckCollisions();
+
+    // Rules (rules/).
+    void CheckCueBallSunk();
+    void CheckBallsSunk();
+    void FinalBallColours();
+    void CheckWinner();
+    void NewGame();
+
+    MessageBox& messageBox_;
+    RandomSource& random_;
+};
+
+}  // namespace vorl

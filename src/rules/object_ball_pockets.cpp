@@ -1,0 +1,37 @@
+#include "game/form1.h"
+#include "platform/rounding.h"
+#include "rules/pocket_test.h"
+#include "rules/tally.h"
+
+namespace vorl {
+namespace {
+
+// Pocketed balls are hidden and parked together far off the table, where no
+// pocket can reach them.
+constexpr float kParkedPosition = -1000000000.0f;
+
+}  // namespace
+
+// Drops the object balls that lie over a pocket, pocket by pocket: each is
+// hidden and parked, keeping its velocity, and credited to whoever has the
+// turn now (a scratch earlier in the tick has already passed it).
+void Form1::CheckBallsSunk() {
+    for (int k = 0; k < kPocketCount; ++k) {
+        for (int j = 0; j < kObjectBallCount; ++j) {
+            if (!overPocket(ball[j], Pcoket[k])) {
+                continue;
+            }
+            ball[j].Left = kParkedPosition;
+            ball[j].Top = kParkedPosition;
+            ball[j].Visible = false;
+            if (curPlayer == 1) {
+                lblP1BC.Caption = tallyText(readTally(lblP1BC.Caption) + 1);
+            } else if (curPlayer == 2) {
+                lblP2BC.Caption = tallyText(readTally(lblP2BC.Caption) + 1);
+            }
+            ballsSunk = increment16(ballsSunk);
+        }
+    }
+}
+
+}  // namespace vorl

@@ -1,0 +1,21 @@
+#include "rules/pocket_test.h"
+
+#include "platform/rounding.h"
+
+namespace vorl {
+
+RECT shapeRect(const ShapeControl& shape) {
+    // The far edges are summed in double so no float rounding creeps in.
+    return RECT{toInt32(shape.Left), toInt32(shape.Top),
+                toInt32(static_cast<double>(shape.Left) + static_cast<double>(shape.Width)),
+                toInt32(static_cast<double>(shape.Top) + static_cast<double>(shape.Height))};
+}
+
+bool overPocket(const ShapeControl& ball, const ShapeControl& pocket) {
+    RECT overlap;
+    const RECT ballRect = shapeRect(ball);
+    const RECT pocketRect = shapeRect(pocket);
+    return IntersectRect(&overlap, &ballRect, &pocketRect) != 0;
+}
+
+}  // namespace vorl

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/rect.h"
+
+namespace vorl {
+
+// A shape's bounding rectangle in whole twips, each edge rounded half to even.
+RECT shapeRect(const ShapeControl& shape);
+
+// A ball drops when its rectangle shares an area with the pocket's; touching
+// edges are not enough.
+bool overPocket(const ShapeControl& ball, const ShapeControl& pocket);
+
+}  // namespace vorl

@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "replay.h"
+
+int main() {
+    return vorl::runReplay(std::cin, std::cout, std::cerr);
+}

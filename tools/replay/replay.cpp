@@ -1,0 +1,391 @@
+#include "replay.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <istream>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "game/form1.h"
+#include "platform/message_box.h"
+#include "platform/random_source.h"
+
+namespace vorl {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+// Prints every box the game shows; the box counts as closed at once.
+class PrintingMessageBox final : public MessageBox {
+  public:
+    explicit PrintingMessageBox(std::ostream& out) : out_(out) {}
+    void show(const std::string& text) override { out_ << "msgbox \"" << text << "\"\n"; }
+
+  private:
+    std::ostream& out_;
+};
+
+// A script line that cannot be carried out; the message becomes the reason.
+struct LineError {
+    std::string reason;
+};
+
+std::vector<std::string_view> splitBlanks(std::string_view line) {
+    std::vector<std::string_view> tokens;
+    std::size_t pos = 0;
+    while ((pos = line.find_first_not_of(kBlanks, pos)) != std::string_view::npos) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, pos), line.size());
+        tokens.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return tokens;
+}
+
+template <typename Int>
+Int parseInteger(std::string_view token, const char* what) {
+    Int value{};
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (error != std::errc() || end != token.data() + token.size()) {
+        throw LineError{std::string("bad ") + what + " '" + std::string(token) + "'"};
+    }
+    return value;
+}
+
+// The nearest 32-bit float to a finite decimal number.
+float parseFloat(std::string_view token) {
+    float value = 0;
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (error != std::errc() || end != token.data() + token.size() || !std::isfinite(value)) {
+        throw LineError{"bad number '" + std::string(token) + "'"};
+    }
+    return value;
+}
+
+// A decimal with at most four decimals, taken exactly.
+Fixed parseFixed(std::string_view token) {
+    const std::string bad = "bad velocity '" + std::string(token) + "'";
+    std::string_view rest = token;
+    const bool negative = !rest.empty() && rest.front() == '-';
+    if (negative || (!rest.empty() && rest.front() == '+')) {
+        rest.remove_prefix(1);
+    }
+    const std::size_t point = rest.find('.');
+    const std::string_view whole = rest.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : rest.substr(point + 1);
+    const auto allDigits = [](std::string_view s) {
+        return s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if ((whole.empty() && fraction.empty()) || !allDigits(whole) || !allDigits(fraction) ||
+        fraction.size() > 4) {
+        throw LineError{bad};
+    }
+    // Accumulate the magnitude negatively so that the int64 minimum fits.
+    std::int64_t units = 0;
+    std::string digits =
+        std::string(whole) + std::string(fraction) + std::string(4 - fraction.size(), '0');
+    for (char digit : digits) {
+        if (units < (std::numeric_limits<std::int64_t>::min() + (digit - '0')) / 10) {
+            throw LineError{bad + ": out of range"};
+        }
+        units = units * 10 - (digit - '0');
+    }
+    if (!negative) {
+        if (units == std::numeric_limits<std::int64_t>::min()) {
+            throw LineError{bad + ": out of range"};
+        }
+        units = -units;
+    }
+    return Fixed::fromUnits(units);
+}
+
+OleColor parseColour(std::string_view token) {
+    if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
+        std::uint32_t value = 0;
+        const std::string_view hex = token.substr(2);
+        const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+        if (error != std::errc() || end != hex.data() + hex.size()) {
+            throw LineError{"bad colour '" + std::string(token) + "'"};
+        }
+        return value;
+    }
+    return parseInteger<std::uint32_t>(token, "colour");
+}
+
+bool parseFlag(std::string_view token) {
+    if (token == "0" || token == "1") {
+        return token == "1";
+    }
+    throw LineError{"bad flag '" + std::string(token) + "' (0 or 1)"};
+}
+
+std::string floatText(float f) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, f);
+    return std::string(buffer, result.ptr);
+}
+
+// Exactly four decimals: 88.7500, -0.0490, 0.0000.
+std::string fixedText(Fixed v) {
+    const std::int64_t units = v.units();
+    const std::uint64_t magnitude =
+        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    std::string fraction = std::to_string(magnitude % 10000);
+    fraction.insert(0, 4 - fraction.size(), '0');
+    return (units < 0 ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
+}
+
+std::string colourText(OleColor c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", c);
+    return buffer;
+}
+
+const char* flagText(bool b) {
+    return b ? "1" : "0";
+}
+
+class Replay {
+  public:
+    Replay(std::ostream& out) : out_(out), messageBox_(out), form_(messageBox_, random_) {
+        form_.Form_Load();
+    }
+
+    // Carries out one script line; throws LineError when it cannot.
+    void run(std::string_view line) {
+        const std::vector<std::string_view> tokens = splitBlanks(line);
+        const std::string_view command = tokens[0];
+        if (command == "move") {
+            expectCount(tokens, 3, "move X Y");
+            pointerX_ = parseFloat(tokens[1]);
+            pointerY_ = parseFloat(tokens[2]);
+            form_.Form_MouseMove(0, 0, pointerX_, pointerY_);
+        } else if (command == "down") {
+            expectCount(tokens, 1, "down");
+            form_.Form_MouseDown(1, 0, pointerX_, pointerY_);
+        } else if (command == "tick") {
+            if (tokens.size() > 2) {
+                throw LineError{"usage: tick [N]"};
+            }
+            const std::uint64_t n =
+                tokens.size() == 2 ? parseInteger<std::uint64_t>(tokens[1], "tick count") : 1;
+            for (std::uint64_t i = 0; i < n; ++i) {
+                form_.Timer1_Timer();
+            }
+        } else if (command == "click") {
+            expectCount(tokens, 2, "click MENU");
+            if (!form_.clickMenu(tokens[1])) {
+                throw LineError{"unknown menu item '" + std::string(tokens[1]) + "'"};
+            }
+        } else if (command == "call") {
+            expectCount(tokens, 2, "call PROC");
+            if (!form_.callProcedure(tokens[1])) {
+                throw LineError{"unknown procedure '" + std::string(tokens[1]) + "'"};
+            }
+        } else if (command == "seed") {
+            expectCount(tokens, 2, "seed N");
+            random_.seed(parseInteger<std::uint32_t>(tokens[1], "seed"));
+        } else if (command == "set") {
+            set(line, tokens);
+        } else if (command == "dump") {
+            expectCount(tokens, 1, "dump");
+            dump();
+        } else {
+            throw LineError{"unknown command '" + std::string(command) + "'"};
+        }
+    }
+
+  private:
+    static void expectCount(const std::vector<std::string_view>& tokens, std::size_t count,
+                            const char* usage) {
+        if (tokens.size() != count) {
+            throw LineError{std::string("usage: ") + usage};
+        }
+    }
+
+    static std::size_t index(std::string_view token, std::size_t count) {
+        const auto i = parseInteger<std::size_t>(token, "index");
+        if (i >= count) {
+            throw LineError{"index " + std::string(token) + " out of range"};
+        }
+        return i;
+    }
+
+    void set(std::string_view line, const std::vector<std::string_view>& tokens) {
+        if (tokens.size() < 2) {
+            throw LineError{"usage: set WHAT ..."};
+        }
+        const std::string_view what = tokens[1];
+        if (what == "ball") {
+            expectCount(tokens, 5, "set ball I PROP V");
+            setShape(form_.ball[index(tokens[2], form_.ball.size())], tokens[3], tokens[4], true);
+        } else if (what == "pocket") {
+            expectCount(tokens, 5, "set pocket I PROP V");
+            setShape(form_.Pcoket[index(tokens[2], form_.Pcoket.size())], tokens[3], tokens[4],
+                     false);
+        } else if (what == "border") {
+            expectCount(tokens, 4, "set border PROP V");
+            if (tokens[2] == "FillColor") {
+                throw LineError{"unknown border property 'FillColor'"};
+            }
+            setShape(form_.shpBorder, tokens[2], tokens[3], false);
+        } else if (what == "vel") {
+            expectCount(tokens, 5, "set vel I VX VY");
+            BallVelocity& v = form_.ballVel[index(tokens[2], form_.ballVel.size())];
+            const Fixed vx = parseFixed(tokens[3]);
+            v.vy = parseFixed(tokens[4]);
+            v.vx = vx;
+        } else if (what == "var") {
+            expectCount(tokens, 4, "set var NAME V");
+            variable(tokens[2]) = parseInteger<std::int16_t>(tokens[3], "16-bit value");
+        } else if (what == "caption") {
+            setCaption(line, tokens);
+        } else {
+            throw LineError{"unknown set target '" + std::string(what) + "'"};
+        }
+    }
+
+    static void setShape(ShapeControl& shape, std::string_view prop, std::string_view value,
+                         bool isBall) {
+        if (prop == "Left") {
+            shape.Left = parseFloat(value);
+        } else if (prop == "Top") {
+            shape.Top = parseFloat(value);
+        } else if (prop == "Width") {
+            shape.Width = parseFloat(value);
+        } else if (prop == "Height") {
+            shape.Height = parseFloat(value);
+        } else if (prop == "FillColor") {
+            shape.FillColor = parseColour(value);
+        } else if (isBall && prop == "Visible") {
+            shape.Visible = parseFlag(value);
+        } else if (isBall && prop == "BorderColor") {
+            shape.BorderColor = parseColour(value);
+        } else {
+            throw LineError{"unknown property '" + std::string(prop) + "'"};
+        }
+    }
+
+    std::int16_t& variable(std::string_view name) {
+        if (name == "p1Clicks")
+            return form_.p1Clicks;
+        if (name == "p2Clicks")
+            return form_.p2Clicks;
+        if (name == "curPlayer")
+            return form_.curPlayer;
+        if (name == "shotActive")
+            return form_.shotActive;
+        if (name == "ballsSunk")
+            return form_.ballsSunk;
+        if (name == "helpShown")
+            return form_.helpShown;
+        throw LineError{"unknown variable '" + std::string(name) + "'"};
+    }
+
+    LabelControl* countLabel(std::string_view name) {
+        if (name == "lblP1BC")
+            return &form_.lblP1BC;
+        if (name == "lblP2BC")
+            return &form_.lblP2BC;
+        if (name == "lblP1CC")
+            return &form_.lblP1CC;
+        if (name == "lblP2CC")
+            return &form_.lblP2CC;
+        return nullptr;
+    }
+
+    // The caption is the rest of the line after the label's name and one blank.
+    void setCaption(std::string_view line, const std::vector<std::string_view>& tokens) {
+        if (tokens.size() < 3) {
+            throw LineError{"usage: set caption LABEL TEXT"};
+        }
+        LabelControl* label = countLabel(tokens[2]);
+        if (label == nullptr) {
+            throw LineError{"unknown label '" + std::string(tokens[2]) + "'"};
+        }
+        const std::size_t nameEnd =
+            static_cast<std::size_t>(tokens[2].data() - line.data()) + tokens[2].size();
+        std::string_view text = line.substr(nameEnd);
+        if (!text.empty()) {
+            text.remove_prefix(1);
+        }
+        label->Caption = std::string(text);
+    }
+
+    void dump() {
+        for (int i = 0; i < Form1::kBallCount; ++i) {
+            const ShapeControl& b = form_.ball[i];
+            const BallVelocity& v = form_.ballVel[i];
+            out_ << "ball " << i << " left=" << floatText(b.Left) << " top=" << floatText(b.Top)
+                 << " width=" << floatText(b.Width) << " height=" << floatText(b.Height)
+                 << " visible=" << flagText(b.Visible) << " fill=" << colourText(b.FillColor)
+                 << " border=" << colourText(b.BorderColor) << " vx=" << fixedText(v.vx)
+                 << " vy=" << fixedText(v.vy) << '\n';
+        }
+        for (int k = 0; k < Form1::kPocketCount; ++k) {
+            const ShapeControl& p = form_.Pcoket[k];
+            out_ << "pocket " << k << " left=" << floatText(p.Left) << " top=" << floatText(p.Top)
+                 << " width=" << floatText(p.Width) << " height=" << floatText(p.Height)
+                 << " fill=" << colourText(p.FillColor) << '\n';
+        }
+        out_ << "table fill=" << colourText(form_.shpTableLay1.FillColor)
+             << " border=" << colourText(form_.shpTableLay1.BorderColor) << '\n';
+        const LineControl& cue = form_.lineCue;
+        out_ << "cue x1=" << floatText(cue.X1) << " y1=" << floatText(cue.Y1)
+             << " x2=" << floatText(cue.X2) << " y2=" << floatText(cue.Y2)
+             << " visible=" << flagText(cue.Visible) << " color=" << colourText(cue.BorderColor)
+             << '\n';
+        out_ << "var p1Clicks=" << form_.p1Clicks << " p2Clicks=" << form_.p2Clicks
+             << " curPlayer=" << form_.curPlayer << " shotActive=" << form_.shotActive
+             << " ballsSunk=" << form_.ballsSunk << " helpShown=" << form_.helpShown << '\n';
+        for (const LabelControl* label : {&form_.lblP1BC, &form_.lblP2BC, &form_.lblP1CC,
+                                          &form_.lblP2CC, &form_.lblNamePl1, &form_.lblNamePl2}) {
+            out_ << "label " << label->Name << " caption=\"" << label->Caption
+                 << "\" back=" << colourText(label->BackColor) << '\n';
+        }
+        out_ << "help visible=" << flagText(form_.lblHelp.Visible) << '\n';
+        out_ << "end\n";
+    }
+
+    std::ostream& out_;
+    PrintingMessageBox messageBox_;
+    SeededRandom random_;
+    Form1 form_;
+    float pointerX_ = 0;
+    float pointerY_ = 0;
+};
+
+}  // namespace
+
+int runReplay(std::istream& in, std::ostream& out, std::ostream& err) {
+    Replay replay(out);
+    bool anyError = false;
+    std::string line;
+    for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::size_t first = line.find_first_not_of(kBlanks);
+        if (first == std::string::npos || line[first] == '#') {
+            continue;
+        }
+        try {
+            replay.run(line);
+        } catch (const LineError& e) {
+            out.flush();
+            err << "error: line " << lineNumber << ": " << e.reason << '\n';
+            anyError = true;
+        }
+    }
+    return anyError ? 1 : 0;
+}
+
+}  // namespace vorl
