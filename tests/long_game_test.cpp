@@ -1,0 +1,123 @@
+// Long play in the sanitizer build: random strokes by both players, with the
+// score and the table checked after every tick.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+
+#include "rules/tally.h"
+#include "test_support.h"
+
+namespace vorl {
+namespace {
+
+using testing::Game;
+using testing::units;
+
+void expectSoundTable(const Form1& form, const std::array<bool, 15>& wasPocketed, long tick) {
+    const double tallies = readTally(form.lblP1BC.Caption) + readTally(form.lblP2BC.Caption);
+    ASSERT_EQ(tallies, form.ballsSunk) << "tick " << tick;
+    int hidden = 0;
+    for (int i = 0; i < Form1::kObjectBallCount; ++i) {
+        hidden += form.ball[i].Visible ? 0 : 1;
+        // A pocketed ball never comes back within a rack.
+        ASSERT_TRUE(!wasPocketed[i] || !form.ball[i].Visible) << "ball " << i << " tick " << tick;
+    }
+    // Each pocketed ball is credited exactly once.
+    ASSERT_EQ(hidden, form.ballsSunk) << "tick " << tick;
+    for (int i = 0; i < Form1::kBallCount; ++i) {
+        ASSERT_TRUE(std::isfinite(form.ball[i].Left) && std::isfinite(form.ball[i].Top))
+            << "ball " << i << " tick " << tick;
+    }
+    ASSERT_TRUE(form.ball[Form1::kCueBall].Visible);
+    ASSERT_TRUE(form.curPlayer == 1 || form.curPlayer == 2);
+}
+
+// Catches: double credits, lost tallies, a ball escaping the rules, or any
+// undefined behaviour the sanitizers see over thousands of shots.
+TEST(LongGame, RandomStrokesKeepTheScoreAndTheTableSound) {
+    std::mt19937 rng(20261208);
+    std::uniform_real_distribution<float> pointerX(0, 19080);
+    std::uniform_real_distribution<float> pointerY(0, 10680);
+    long totalTicks = 0;
+    int racksCleared = 0;
+    constexpr int kStrokes = 150;
+    for (int rack = 0; rack < 24; ++rack) {
+        Game game;
+        Form1& form = game.form;
+        std::array<bool, 15> wasPocketed{};
+        // Play on after the table is cleared: the parked balls keep rolling.
+        for (int stroke = 0; stroke < kStrokes; ++stroke) {
+            form.Form_MouseMove(0, 0, pointerX(rng), pointerY(rng));
+            ASSERT_EQ(form.shotActive, 0) << "rack " << rack << " stroke " << stroke;
+            form.Form_MouseDown(1, 0, 0, 0);
+            // Play on until the shot ends, or a while longer for creeping balls.
+            for (int t = 0; t < 1500 && (t < 40 || form.shotActive != 0); ++t) {
+                form.Timer1_Timer();
+                ++totalTicks;
+                ASSERT_NO_FATAL_FAILURE(expectSoundTable(form, wasPocketed, totalTicks));
+                for (int i = 0; i < Form1::kObjectBallCount; ++i) {
+                    wasPocketed[i] = wasPocketed[i] || !form.ball[i].Visible;
+                }
+            }
+        }
+        racksCleared += form.ballsSunk == 15 ? 1 : 0;
+        EXPECT_GT(form.ballsSunk, 0) << "rack " << rack;
+        // Every stroke counted, plus one for each scratch.
+        EXPECT_GE(form.p1Clicks + form.p2Clicks, kStrokes) << "rack " << rack;
+    }
+    RecordProperty("ticks", static_cast<int>(totalTicks));
+    RecordProperty("racksCleared", racksCleared);
+}
+
+// Catches: overflow or a crash when pocketed balls, parked together with the
+// speeds they had, hop and fling each other.
+TEST(LongGame, ParkedBallsWithLeftoverSpeedsNeverBreakTheTick) {
+    Game game;
+    Form1& form = game.form;
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<std::int64_t> speed(-20000000, 20000000);
+    for (int i = 0; i < Form1::kObjectBallCount; ++i) {
+        form.ball[i].Left = -1000000000.0f;
+        form.ball[i].Top = -1000000000.0f;
+        form.ball[i].Visible = false;
+        form.ballVel[i] = BallVelocity{units(speed(rng)), units(speed(rng))};
+    }
+    for (int t = 0; t < 5000; ++t) {
+        form.Timer1_Timer();
+    }
+    for (int i = 0; i < Form1::kObjectBallCount; ++i) {
+        EXPECT_FALSE(std::isnan(form.ball[i].Left)) << i;
+        EXPECT_FALSE(std::isnan(form.ball[i].Top)) << i;
+    }
+    EXPECT_EQ(form.ballsSunk, 0);  // parked balls never reach a pocket again
+}
+
+// Catches: signed overflow (undefined behaviour) at the edges of the number
+// formats: saturated speeds, positions at the float limits.
+TEST(LongGame, AbsurdSpeedsAndPositionsSaturateInsteadOfOverflowing) {
+    Game game;
+    Form1& form = game.form;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    form.ballVel[0] = BallVelocity{units(kMax), units(kMin)};
+    form.ballVel[1] = BallVelocity{units(kMin), units(kMax)};
+    form.ball[2].Left = std::numeric_limits<float>::max();
+    form.ball[3].Top = -std::numeric_limits<float>::max();
+    form.ball[4].Left = form.ball[5].Left;  // two balls overlapping exactly
+    form.ball[4].Top = form.ball[5].Top;
+    form.ballVel[4] = BallVelocity{units(kMax), units(kMax)};
+    for (int t = 0; t < 200; ++t) {
+        form.Timer1_Timer();
+    }
+    // The move step saturates a position at the largest fixed-point value.
+    const float limit = toFloat(Fixed::fromUnits(kMax));
+    EXPECT_LE(std::fabs(form.ball[2].Left), limit);
+    EXPECT_TRUE(std::isfinite(form.ball[3].Top));
+    EXPECT_EQ(form.p1Clicks, 0);
+}
+
+}  // namespace
+}  // namespace vorl
