@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+#include "platform/colour.h"
+
+namespace vorl {
+
+// Turns a stored colour into a QColor: a plain 0x00BBGGRR value as it is, a
+// system colour from the roles of the palette it was given.
+class ColourResolver {
+  public:
+    explicit ColourResolver(const QPalette& palette) : palette_(palette) {}
+
+    QColor resolve(OleColor colour) const;
+
+  private:
+    QPalette palette_;
+};
+
+}  // namespace vorl

@@ -1,0 +1,62 @@
+#include "platform/qt/form_view.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cstdint>
+
+#include "platform/qt/colour_resolver.h"
+#include "platform/qt/control_painter.h"
+
+namespace vorl {
+namespace {
+
+// Buttons as the form counts them: left 1, right 2, middle 4.
+std::int16_t buttonBits(Qt::MouseButtons buttons) {
+    return static_cast<std::int16_t>((buttons & Qt::LeftButton ? 1 : 0) |
+                                     (buttons & Qt::RightButton ? 2 : 0) |
+                                     (buttons & Qt::MiddleButton ? 4 : 0));
+}
+
+// Modifier keys as the form counts them: shift 1, ctrl 2, alt 4.
+std::int16_t shiftBits(Qt::KeyboardModifiers modifiers) {
+    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
+                                     (modifiers & Qt::ControlModifier ? 2 : 0) |
+                                     (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+float twips(double pixels) {
+    return static_cast<float>(pixels * kTwipsPerPixel);
+}
+
+}  // namespace
+
+FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+    setFixedSize(qRound(form.clientWidth() / kTwipsPerPixel),
+                 qRound(form.clientHeight() / kTwipsPerPixel));
+    setMouseTracking(true);
+}
+
+void FormView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const ColourResolver colours(palette());
+    painter.fillRect(rect(), colours.resolve(form_.backColor()));
+    ControlPainter(painter, colours).drawBackToFront(form_.controlsBackToFront());
+}
+
+// Every move reaches the form, with the buttons held, whether or not any is.
+void FormView::mouseMoveEvent(QMouseEvent* event) {
+    form_.mouseMove(buttonBits(event->buttons()), shiftBits(event->modifiers()),
+                    twips(event->position().x()), twips(event->position().y()));
+    update();
+}
+
+// Any button presses; the form hears which one. A double click's second press
+// arrives here too.
+void FormView::mousePressEvent(QMouseEvent* event) {
+    form_.mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()),
+                    twips(event->position().x()), twips(event->position().y()));
+    update();
+}
+
+}  // namespace vorl

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QMainWindow>
+#include <vector>
+
+#include "platform/form.h"
+
+class QMenu;
+
+namespace vorl {
+
+class FormView;
+
+// The top-level window: the form's caption, its menu tree as a menu bar and
+// its client area, at a fixed size.
+class FormWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit FormWindow(Form& form, QWidget* parent = nullptr);
+
+    FormView* view() const { return view_; }
+
+  private:
+    void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
+
+    Form& form_;
+    FormView* view_;
+};
+
+}  // namespace vorl

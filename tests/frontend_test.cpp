@@ -1,0 +1,452 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/qt/form_view.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/tick_timer.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using vorl::Form1;
+using vorl::FormView;
+using vorl::FormWindow;
+using vorl::TickTimer;
+
+// One QApplication for the whole run, on the offscreen platform unless told otherwise.
+class QtEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[16] = "frontend_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] const auto* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// A form that records what the window hands it and draws only what it is given.
+class FakeForm final : public vorl::Form {
+  public:
+    struct Pointer {
+        std::int16_t button, shift;
+        float x, y;
+    };
+
+    std::string caption() const override { return "Fake"; }
+    float clientWidth() const override { return 19080; }
+    float clientHeight() const override { return 10680; }
+    vorl::OleColor backColor() const override { return vorl::COLOR_MENU; }
+    std::vector<vorl::ControlRef> controlsBackToFront() const override { return controls; }
+    const std::vector<vorl::MenuItem>& menuBar() const override { return menus; }
+    void load() override {}
+    void timer() override {
+        if (onTimer) {
+            onTimer();
+        }
+    }
+    void mouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
+        moves.push_back({b, s, x, y});
+    }
+    void mouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
+        downs.push_back({b, s, x, y});
+    }
+    void menuClick(std::string_view name) override { clicks.emplace_back(name); }
+
+    std::vector<vorl::ControlRef> controls;
+    std::vector<vorl::MenuItem> menus;
+    std::function<void()> onTimer;
+    std::vector<Pointer> moves, downs;
+    std::vector<std::string> clicks;
+};
+
+void runEventLoop(std::chrono::milliseconds duration) {
+    QEventLoop loop;
+    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void sendMouse(QWidget* view, QEvent::Type type, QPointF pixel, Qt::MouseButton button,
+               Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, pixel, view->mapToGlobal(pixel), button, held, modifiers);
+    QCoreApplication::sendEvent(view, &event);
+}
+
+// The menu tree as indented, quoted captions, one per line.
+void dumpMenu(const QList<QAction*>& actions, int depth, std::string& out) {
+    for (const QAction* action : actions) {
+        out += std::string(2 * depth, ' ') + '"' + action->text().toStdString() + "\"\n";
+        if (QMenu* submenu = action->menu()) {
+            dumpMenu(submenu->actions(), depth + 1, out);
+        }
+    }
+}
+
+std::vector<QAction*> leafActions(const QList<QAction*>& actions) {
+    std::vector<QAction*> leaves;
+    for (QAction* action : actions) {
+        if (QMenu* submenu = action->menu()) {
+            const auto inner = leafActions(submenu->actions());
+            leaves.insert(leaves.end(), inner.begin(), inner.end());
+        } else {
+            leaves.push_back(action);
+        }
+    }
+    return leaves;
+}
+
+// ---------------------------------------------------------------- the window
+
+// Catches a wrong caption, a client area off by a border or menu bar, or a resizable frame.
+TEST(FormWindow, ShowsTheCaptionAndAFixedClientAreaOf1272By712) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    window.show();
+    EXPECT_EQ(window.windowTitle().toStdString(), "Darvo's Vorl Hall");
+    EXPECT_EQ(window.view()->size(), QSize(1272, 712));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_TRUE(window.windowIcon().isNull());
+}
+
+// Catches captions altered (ampersands, the trailing space), items lost or misplaced,
+// and shortcuts or check marks added.
+TEST(FormWindow, MenuBarCarriesTheMenuTreeCaptionsVerbatim) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    std::string tree;
+    dumpMenu(window.menuBar()->actions(), 0, tree);
+    EXPECT_EQ(tree,
+              "\"&File\"\n  \"&Reset\"\n  \"&Exit\"\n"
+              "\"E&dit\"\n  \"Difficulty \"\n    \"0\"\n    \"1\"\n    \"2\"\n    \"3\"\n"
+              "  \"&Board Color\"\n    \"&Green\"\n    \"&Cyan\"\n    \"Bl&ue\"\n"
+              "  \"Border Color\"\n    \"Brown\"\n    \"Cyan\"\n    \"Red\"\n"
+              "\"&Help\"\n  \"How &To Play\"\n  \"Pro&gramer\"\n");
+    for (const QAction* action : window.findChildren<QAction*>()) {
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+        EXPECT_FALSE(action->isCheckable()) << action->text().toStdString();
+    }
+}
+
+// Catches a command wired to the wrong item, to its caption instead of its name, or not at all.
+TEST(FormWindow, EveryMenuCommandReachesTheFormByName) {
+    vorl::testing::Game game;
+    FakeForm form;
+    form.menus = game.form.menuBar();
+    FormWindow window(form);
+    for (QAction* leaf : leafActions(window.menuBar()->actions())) {
+        leaf->trigger();
+    }
+    EXPECT_EQ(form.clicks,
+              (std::vector<std::string>{"mnuReset", "mnuExit", "mnuDiff0", "mnudiff1", "mnudiff2",
+                                        "mnudiff3", "mnuGreen", "mnuCyan", "mnuCB", "mnuBB",
+                                        "mnuBCY", "mnuBR", "mnuhtp", "mnuprog"}));
+}
+
+// ---------------------------------------------------------------- pointer input
+
+// Catches pixels not scaled to twips, rounded positions, and wrong button or modifier bits.
+TEST(FormView, PointerEventsReachTheFormInTwipsWithButtonAndKeyBits) {
+    FakeForm form;
+    FormView view(form);
+    EXPECT_TRUE(view.hasMouseTracking());
+    sendMouse(&view, QEvent::MouseMove, {10.5, 20.25}, Qt::NoButton,
+              Qt::LeftButton | Qt::MiddleButton, Qt::ShiftModifier | Qt::AltModifier);
+    // A press reports the button pressed, not the others already held.
+    sendMouse(&view, QEvent::MouseButtonPress, {3, 4}, Qt::RightButton,
+              Qt::LeftButton | Qt::RightButton, Qt::ControlModifier);
+    ASSERT_EQ(form.moves.size(), 1u);
+    EXPECT_EQ(form.moves[0].button, 5);
+    EXPECT_EQ(form.moves[0].shift, 5);
+    EXPECT_EQ(form.moves[0].x, 157.5f);
+    EXPECT_EQ(form.moves[0].y, 303.75f);
+    ASSERT_EQ(form.downs.size(), 1u);
+    EXPECT_EQ(form.downs[0].button, 2);
+    EXPECT_EQ(form.downs[0].shift, 2);
+    EXPECT_EQ(form.downs[0].x, 45.0f);
+    EXPECT_EQ(form.downs[0].y, 60.0f);
+}
+
+// Catches a view that does not hand moves and presses to the game at all.
+TEST(FormView, MoveLeftOfTheCueBallThenPressStrikesItToTheRight) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    window.show();
+    sendMouse(window.view(), QEvent::MouseMove, {500, 216.5}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(game.form.lineCue.X2, 7500.0f);
+    EXPECT_EQ(game.form.lineCue.Y2, 3247.5f);
+    sendMouse(window.view(), QEvent::MouseButtonPress, {500, 216.5}, Qt::LeftButton,
+              Qt::LeftButton);
+    EXPECT_GT(game.form.ballVel[Form1::kCueBall].vx, vorl::Fixed());
+    EXPECT_FALSE(game.form.lineCue.Visible);
+    EXPECT_EQ(game.form.shotActive, 1);
+}
+
+// ---------------------------------------------------------------- drawing
+
+// The opening table after one tick, drawn by the view. Pixels are logical
+// pixels: twips / 15.
+class RenderedTable : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game_.form.timer();
+        window_.show();
+        image_ = window_.view()->grab().toImage();
+    }
+    std::string at(int x, int y) const { return image_.pixelColor(x, y).name().toStdString(); }
+    std::string palette(QPalette::ColorRole role) const {
+        return window_.view()->palette().color(role).name().toStdString();
+    }
+
+    vorl::testing::Game game_;
+    FormWindow window_{game_.form};
+    QImage image_;
+};
+
+// Catches a rail drawn wholly inside or outside the bed, at the wrong width, or a missing cloth.
+TEST_F(RenderedTable, ClothFillsTheBedAndTheRailStraddlesItsEdge) {
+    EXPECT_EQ(at(400, 133), "#008000");                 // cloth
+    EXPECT_EQ(at(50, 180), "#c04000");                  // rail inside the bed's edge at x 40
+    EXPECT_EQ(at(25, 180), "#c04000");                  // rail outside it
+    EXPECT_EQ(at(400, 25), "#c04000");                  // top rail, outside the edge at y 40
+    EXPECT_EQ(at(15, 180), palette(QPalette::Window));  // beyond the rail's outer edge at x 20
+    EXPECT_EQ(at(400, 15), palette(QPalette::Window));
+    EXPECT_EQ(at(58, 200), "#c04000");  // the hidden playing-area outline is not drawn
+}
+
+// Catches pockets drawn under the bed, and sights not in the menu colour.
+TEST_F(RenderedTable, PocketsAreBlackAndSightsTakeTheMenuColour) {
+    EXPECT_EQ(at(372, 48), "#000000");                  // top middle pocket
+    EXPECT_EQ(at(44, 212), palette(QPalette::Window));  // left rail sight at (40, 216)
+}
+
+// Catches a missing fill and a reversed stacking order (the foot spot would show over ball 0).
+TEST_F(RenderedTable, SolidBallShowsItsFillOverTheFootSpot) {
+    EXPECT_EQ(at(308, 212), "#ffff00");  // ball 0's centre
+    EXPECT_EQ(at(304, 212), "#ffff00");  // the foot spot's centre, under ball 0
+}
+
+// Catches a ring filled with its stored fill, or its border centred on the edge.
+TEST_F(RenderedTable, RingBallShowsTheClothThroughItsHole) {
+    EXPECT_EQ(at(228, 228), "#008000");  // ball 8's centre
+    EXPECT_EQ(at(221, 228), "#ffff00");  // inner part of the 7-pixel ring
+    EXPECT_EQ(at(218, 228), "#ffff00");
+}
+
+// Catches the cue ball's 7-pixel rim kept inside its 17-pixel square, and hard
+// (unantialiased or pixel-snapped) edges.
+TEST_F(RenderedTable, CueBallRimStraddlesItsEdgeWithASoftBoundary) {
+    EXPECT_EQ(at(592, 216), "#ffffff");               // centre
+    EXPECT_EQ(at(602, 216), "#ffffff");               // outside the square, inside the rim
+    EXPECT_EQ(at(606, 216), "#008000");               // beyond the rim
+    const QColor edge = image_.pixelColor(604, 216);  // half covered: the rim ends at 604.5
+    EXPECT_GT(edge.red(), 60);
+    EXPECT_LT(edge.red(), 200);
+}
+
+// Catches the turn colour not drawn, a missing border, or the other label painted too.
+TEST_F(RenderedTable, CurrentPlayersNameLabelIsRedWithABorder) {
+    EXPECT_EQ(at(50, 574), "#ff0000");
+    EXPECT_EQ(at(48, 574), palette(QPalette::WindowText));
+    EXPECT_EQ(at(50, 614), palette(QPalette::Button));
+}
+
+// Catches a circle drawn as an ellipse filling its rectangle, positions snapped to whole
+// pixels, and a picture stretched to its frame or not clipped by it.
+TEST(ControlPainter, CircleSitsCentredBarSitsBetweenPixelsPictureKeepsItsSize) {
+    vorl::ShapeControl circle;
+    circle.Shape = vorl::ShapeKind::Circle;
+    circle.Left = 150;
+    circle.Top = 600;
+    circle.Width = 450;  // 30 x 10 pixels: a 10-pixel circle in the middle
+    circle.Height = 150;
+    circle.FillStyle = vorl::ShapeFillStyle::Solid;
+    circle.FillColor = 0x0000FF;
+    circle.BorderWidth = 0;
+    vorl::ShapeControl bar = circle;  // one pixel wide, from x 10.5 to 11.5
+    bar.Shape = vorl::ShapeKind::Rectangle;
+    bar.Left = 157.5;
+    bar.Top = 900;
+    bar.Width = 15;
+    vorl::PictureControl picture;
+    picture.Left = 150;
+    picture.Top = 150;
+    picture.Width = 300;  // a 20 x 10 frame over a 30 x 5 picture
+    picture.Height = 150;
+    picture.picture = {30, 5, 0xFF0000};
+    FakeForm form;
+    form.controls = {&circle, &bar, &picture};
+    FormView view(form);
+    const QImage image = view.grab().toImage();
+    const QString background = view.palette().color(QPalette::Window).name();
+
+    EXPECT_EQ(image.pixelColor(25, 45).name(), "#ff0000");
+    EXPECT_EQ(image.pixelColor(12, 45).name(), background);
+    for (const int x : {10, 11}) {  // each pixel half covered
+        EXPECT_GT(image.pixelColor(x, 65).red(), image.pixelColor(x, 65).blue() + 20);
+        EXPECT_LT(image.pixelColor(x, 65).red(), 255);
+    }
+    EXPECT_EQ(image.pixelColor(25, 12).name(), "#0000ff");
+    EXPECT_EQ(image.pixelColor(35, 12).name(), background);  // beyond the frame
+    EXPECT_EQ(image.pixelColor(25, 17).name(), background);  // below the picture
+}
+
+// ---------------------------------------------------------------- the timer
+
+// Catches a timer that runs at a whole-millisecond period (62.5 or 66.7 a second)
+// instead of 64 a second on average.
+TEST(TickTimer, ScheduleAveragesSixtyFourTicksASecondInWholeMilliseconds) {
+    std::chrono::nanoseconds deadline{0};
+    std::chrono::nanoseconds now{0};
+    for (int tick = 0; tick < 64; ++tick) {
+        const TickTimer::Schedule next = TickTimer::next(deadline, now, TickTimer::kDefaultPeriod);
+        EXPECT_GE(next.waitMs, 15);
+        EXPECT_LE(next.waitMs, 16);
+        deadline = next.deadline;
+        now += std::chrono::milliseconds(next.waitMs);
+    }
+    EXPECT_GE(now, 1000ms);
+    EXPECT_LT(now, 1001ms);
+}
+
+// Catches catch-up bursts after a long tick, and a lost average after a slightly late one.
+TEST(TickTimer, ScheduleFarBehindRestartsFromNowAndSlightlyBehindFiresAtOnce) {
+    const auto period = TickTimer::kDefaultPeriod;
+    const TickTimer::Schedule restarted = TickTimer::next(0ns, 5s, period);
+    EXPECT_EQ(restarted.deadline, 5s + period);
+    EXPECT_EQ(restarted.waitMs, 16);
+    const TickTimer::Schedule late = TickTimer::next(0ns, 20ms, period);
+    EXPECT_EQ(late.deadline, period);
+    EXPECT_EQ(late.waitMs, 0);
+}
+
+// Catches a timer that never fires, does not reach the game, or runs far off 64 a second.
+TEST(TickTimer, DrivesTheGameAtAPlausibleRate) {
+    vorl::testing::Game game;
+    game.form.ballVel[Form1::kCueBall].vx = vorl::testing::units(500000);  // 50 twips a tick
+    const float startLeft = game.form.ball[Form1::kCueBall].Left;
+    TickTimer ticker(game.form);
+    int ticks = 0;
+    QObject::connect(&ticker, &TickTimer::ticked, [&ticks] { ++ticks; });
+    ticker.start();
+    runEventLoop(250ms);  // 16 ticks when nothing is late
+    EXPECT_GT(game.form.ball[Form1::kCueBall].Left, startLeft);
+    EXPECT_GE(ticks, 5);
+    EXPECT_LE(ticks, 20);
+}
+
+// Catches a repeating timer, or one armed before the tick, firing inside a modal box's loop.
+TEST(TickTimer, NestedEventLoopInsideATickNeverStartsAnotherTick) {
+    FakeForm form;
+    int calls = 0, depth = 0, deepest = 0;
+    form.onTimer = [&] {
+        ++calls;
+        deepest = std::max(deepest, ++depth);
+        runEventLoop(100ms);
+        --depth;
+    };
+    TickTimer ticker(form);
+    ticker.start();
+    runEventLoop(400ms);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_GE(calls, 2);
+}
+
+// Catches a missing guard: even a timer re-armed during a tick must not start a second one.
+TEST(TickTimer, TimerArmedDuringATickStillDoesNotReenter) {
+    FakeForm form;
+    TickTimer ticker(form);
+    int calls = 0, depth = 0, deepest = 0;
+    form.onTimer = [&] {
+        deepest = std::max(deepest, ++depth);
+        if (++calls == 1) {
+            ticker.start();
+        }
+        runEventLoop(60ms);
+        --depth;
+    };
+    ticker.start();
+    runEventLoop(200ms);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_GE(calls, 2);
+}
+
+// ---------------------------------------------------------------- message box
+
+// Catches a box without the application's title, with an icon or extra buttons, or
+// one that does not block until closed.
+TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
+    QString title, text;
+    bool modal = false;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    QMessageBox::StandardButtons buttons;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                buttons = box->standardButtons();
+                modal = box->isModal();
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
+    vorl::QtMessageBox().show(" By : Darvo 'Quenly' Morvane");
+    EXPECT_EQ(title.toStdString(), "Vorl");
+    EXPECT_EQ(text.toStdString(), " By : Darvo 'Quenly' Morvane");
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_TRUE(modal);
+}
+
+// ---------------------------------------------------------------- screenshot
+
+// Catches a window grab without its menu bar; leaves a picture of a game in progress.
+TEST(Screenshot, GameInProgressIsSavedWithTheMenuBar) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    window.show();
+    QWidget* view = window.view();
+    sendMouse(view, QEvent::MouseMove, {700, 220}, Qt::NoButton, Qt::NoButton);
+    sendMouse(view, QEvent::MouseButtonPress, {700, 220}, Qt::LeftButton, Qt::LeftButton);
+    for (int tick = 0; tick < 2000 && game.form.shotActive != 0; ++tick) {
+        game.form.timer();
+    }
+    sendMouse(view, QEvent::MouseMove, {1000, 400}, Qt::NoButton, Qt::NoButton);
+
+    const QImage shot = window.grab().toImage();
+    ASSERT_TRUE(shot.save(VORL_SCREENSHOT_PATH));
+    EXPECT_EQ(shot.width(), 1272);
+    EXPECT_GT(shot.height(), 712);
+    EXPECT_EQ(QImage(VORL_SCREENSHOT_PATH).size(), shot.size());
+}
+
+}  // namespace
