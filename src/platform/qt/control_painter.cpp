@@ -32,14 +32,14 @@ QRectF circleIn(const QRectF& bounds) {
     return QRectF(bounds.center().x() - d / 2, bounds.center().y() - d / 2, d, d);
 }
 
-QFont fontFrom(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.Name));
+QFont fontFrom(const FontSpec& wanted) {
+    QFont font(QString::fromStdString(wanted.Name));
     font.setStyleHint(QFont::SansSerif);  // the face may be missing here
-    font.setPointSizeF(spec.Size);
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.Weight, 1, 1000)));
-    font.setItalic(spec.Italic);
-    font.setUnderline(spec.Underline);
-    font.setStrikeOut(spec.Strikethrough);
+    font.setPointSizeF(wanted.Size);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.Weight, 1, 1000)));
+    font.setItalic(wanted.Italic);
+    font.setUnderline(wanted.Underline);
+    font.setStrikeOut(wanted.Strikethrough);
     return font;
 }
 
