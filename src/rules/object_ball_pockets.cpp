@@ -1,6 +1,6 @@
 #include "game/form1.h"
 #include "platform/rounding.h"
-#include "rules/pocket_test.h"
+#include "rules/pocket_overlap.h"
 #include "rules/tally.h"
 
 namespace vorl {

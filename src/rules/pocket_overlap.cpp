@@ -1,4 +1,4 @@
-#include "rules/pocket_test.h"
+#include "rules/pocket_overlap.h"
 
 #include "platform/rounding.h"
 
