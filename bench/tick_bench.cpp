@@ -12,17 +12,23 @@ class SilentBox final : public vorl::MessageBox {
     void show(const std::string&) override {}
 };
 
+class NoExit final : public vorl::ProgramExit {
+  public:
+    void endProgram() override {}
+};
+
 }  // namespace
 
 int main() {
     constexpr int kRacks = 200;
     constexpr int kTicksPerRack = 2000;
     SilentBox box;
+    NoExit programExit;
     vorl::SeededRandom random(1);
     long ticks = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int rack = 0; rack < kRacks; ++rack) {
-        vorl::Form1 form(box, random);
+        vorl::Form1 form(box, random, programExit);
         form.Form_Load();
         form.Form_MouseMove(0, 0, 10500, 3300 + static_cast<float>(rack));
         form.Form_MouseDown(1, 0, 0, 0);

@@ -5,17 +5,22 @@
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_program_exit.h"
 #include "platform/qt/tick_timer.h"
 #include "platform/random_source.h"
+#include "platform/serial_form.h"
 
 // Puts the game in a window and lets the timer drive it.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(vorl::kApplicationTitle));
 
+    // The game never seeds its random source; every run starts from the same state.
     vorl::SeededRandom random;
     vorl::QtMessageBox messageBox;
-    vorl::Form1 form(messageBox, random);
+    vorl::QtProgramExit programExit;
+    vorl::Form1 game(messageBox, random, programExit);
+    vorl::SerialForm form(game);
     form.load();
 
     vorl::FormWindow window(form);

@@ -35,41 +35,45 @@ void expectSoundTable(const Form1& form, const std::array<bool, 15>& wasPocketed
     ASSERT_TRUE(form.curPlayer == 1 || form.curPlayer == 2);
 }
 
-// Catches: double credits, lost tallies, a ball escaping the rules, or any
-// undefined behaviour the sanitizers see over thousands of shots.
+// Catches: double credits, lost tallies, a ball escaping the rules, a rack
+// that ends without its message or never starts again, or any undefined
+// behaviour the sanitizers see over thousands of shots.
 TEST(LongGame, RandomStrokesKeepTheScoreAndTheTableSound) {
     std::mt19937 rng(20261208);
     std::uniform_real_distribution<float> pointerX(0, 19080);
     std::uniform_real_distribution<float> pointerY(0, 10680);
     long totalTicks = 0;
-    int racksCleared = 0;
-    constexpr int kStrokes = 150;
-    for (int rack = 0; rack < 24; ++rack) {
-        Game game;
-        Form1& form = game.form;
-        std::array<bool, 15> wasPocketed{};
-        // Play on after the table is cleared: the parked balls keep rolling.
-        for (int stroke = 0; stroke < kStrokes; ++stroke) {
-            form.Form_MouseMove(0, 0, pointerX(rng), pointerY(rng));
-            ASSERT_EQ(form.shotActive, 0) << "rack " << rack << " stroke " << stroke;
-            form.Form_MouseDown(1, 0, 0, 0);
-            // Play on until the shot ends, or a while longer for creeping balls.
-            for (int t = 0; t < 1500 && (t < 40 || form.shotActive != 0); ++t) {
-                form.Timer1_Timer();
-                ++totalTicks;
-                ASSERT_NO_FATAL_FAILURE(expectSoundTable(form, wasPocketed, totalTicks));
-                for (int i = 0; i < Form1::kObjectBallCount; ++i) {
-                    wasPocketed[i] = wasPocketed[i] || !form.ball[i].Visible;
-                }
+    constexpr int kStrokes = 3600;
+    Game game;
+    Form1& form = game.form;
+    std::array<bool, 15> wasPocketed{};
+    for (int stroke = 0; stroke < kStrokes; ++stroke) {
+        form.Form_MouseMove(0, 0, pointerX(rng), pointerY(rng));
+        ASSERT_EQ(form.shotActive, 0) << "stroke " << stroke;
+        form.Form_MouseDown(1, 0, 0, 0);
+        // Play on until the shot ends, or a while longer for creeping balls.
+        for (int t = 0; t < 1500 && (t < 40 || form.shotActive != 0); ++t) {
+            const std::size_t boxes = game.messages.shown.size();
+            form.Timer1_Timer();
+            ++totalTicks;
+            if (game.messages.shown.size() != boxes) {
+                // The rack ended: one message, and the new rack is already up.
+                ASSERT_EQ(game.messages.shown.size(), boxes + 1);
+                ASSERT_EQ(form.ballsSunk, 0);
+                ASSERT_EQ(form.p1Clicks + form.p2Clicks, 0);
+                wasPocketed = {};
+            }
+            ASSERT_NO_FATAL_FAILURE(expectSoundTable(form, wasPocketed, totalTicks));
+            for (int i = 0; i < Form1::kObjectBallCount; ++i) {
+                wasPocketed[i] = wasPocketed[i] || !form.ball[i].Visible;
             }
         }
-        racksCleared += form.ballsSunk == 15 ? 1 : 0;
-        EXPECT_GT(form.ballsSunk, 0) << "rack " << rack;
-        // Every stroke counted, plus one for each scratch.
-        EXPECT_GE(form.p1Clicks + form.p2Clicks, kStrokes) << "rack " << rack;
     }
+    // Random strokes clear a rack now and then; a run without a single win
+    // would mean the end of a rack is never reached.
+    EXPECT_GE(game.messages.shown.size(), 2u);
     RecordProperty("ticks", static_cast<int>(totalTicks));
-    RecordProperty("racksCleared", racksCleared);
+    RecordProperty("racksWon", static_cast<int>(game.messages.shown.size()));
 }
 
 // Catches: overflow or a crash when pocketed balls, parked together with the

@@ -5,6 +5,7 @@
 
 #include "game/form1.h"
 #include "platform/message_box.h"
+#include "platform/program_exit.h"
 #include "platform/random_source.h"
 
 namespace vorl::testing {
@@ -16,11 +17,19 @@ class RecordingMessageBox final : public MessageBox {
     std::vector<std::string> shown;
 };
 
+// Counts the requests to end the program.
+class RecordingProgramExit final : public ProgramExit {
+  public:
+    void endProgram() override { ++requests; }
+    int requests = 0;
+};
+
 // A window with its services, loaded as at start-up.
 struct Game {
     RecordingMessageBox messages;
     SeededRandom random{12345};
-    Form1 form{messages, random};
+    RecordingProgramExit programExit;
+    Form1 form{messages, random, programExit};
 
     Game() { form.Form_Load(); }
 };

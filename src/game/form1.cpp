@@ -10,8 +10,8 @@ constexpr float kClientHeightTwips = 10680;
 
 }  // namespace
 
-Form1::Form1(MessageBox& messageBox, RandomSource& random)
-    : messageBox_(messageBox), random_(random) {
+Form1::Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit)
+    : messageBox_(messageBox), random_(random), programExit_(programExit) {
     InitializeLayout();
 }
 
@@ -22,10 +22,20 @@ void Form1::Form_Load() {
 bool Form1::clickMenu(std::string_view name) {
     // Menu items and the handlers they have; the rest do nothing.
     static constexpr std::pair<std::string_view, void (Form1::*)()> kHandlers[] = {
-        {"mnuReset", nullptr}, {"mnuExit", nullptr},  {"mnuDiff0", nullptr}, {"mnudiff1", nullptr},
-        {"mnudiff2", nullptr}, {"mnudiff3", nullptr}, {"mnuGreen", nullptr}, {"mnuCyan", nullptr},
-        {"mnuCB", nullptr},    {"mnuBB", nullptr},    {"mnuBCY", nullptr},   {"mnuBR", nullptr},
-        {"mnuhtp", nullptr},   {"mnuprog", nullptr},
+        {"mnuReset", &Form1::mnuReset_Click},
+        {"mnuExit", &Form1::mnuExit_Click},
+        {"mnuDiff0", nullptr},
+        {"mnudiff1", nullptr},
+        {"mnudiff2", nullptr},
+        {"mnudiff3", nullptr},
+        {"mnuGreen", &Form1::mnuGreen_Click},
+        {"mnuCyan", &Form1::mnuCyan_Click},
+        {"mnuCB", &Form1::mnuCB_Click},
+        {"mnuBB", &Form1::mnuBB_Click},
+        {"mnuBCY", &Form1::mnuBCY_Click},
+        {"mnuBR", &Form1::mnuBR_Click},
+        {"mnuhtp", &Form1::mnuhtp_Click},
+        {"mnuprog", &Form1::mnuprog_Click},
     };
     for (const auto& [itemName, handler] : kHandlers) {
         if (itemName == name) {

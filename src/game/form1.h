@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "platform/fixed_point.h"
 #include "platform/form.h"
 #include "platform/message_box.h"
+#include "platform/program_exit.h"
 #include "platform/random_source.h"
 
 namespace vorl {
@@ -30,7 +32,7 @@ class Form1 final : public Form {
     static constexpr int kPocketCount = 6;
     static constexpr int kLineCount = 57;
 
-    Form1(MessageBox& messageBox, RandomSource& random);
+    Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit);
 
     // --- Controls (the opening layout is in game/opening_layout.cpp) ---
     std::array<ShapeControl, kBallCount> ball;
@@ -67,6 +69,17 @@ class Form1 final : public Form {
     void Timer1_Timer();
     void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // Menu commands (game/menu_commands.cpp). The Difficulty items have none.
+    void mnuReset_Click();
+    void mnuExit_Click();
+    void mnuGreen_Click();
+    void mnuCyan_Click();
+    void mnuCB_Click();
+    void mnuBB_Click();
+    void mnuBCY_Click();
+    void mnuBR_Click();
+    void mnuhtp_Click();
+    void mnuprog_Click();
     // Runs the click handler of the named menu item; an item without a
     // handler does nothing. Returns false when no item has that name.
     bool clickMenu(std::string_view name);
@@ -112,9 +125,12 @@ class Form1 final : public Form {
     void FinalBallColours();
     void CheckWinner();
     void NewGame();
+    std::string RandomHexColor();
+    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper);
 
     MessageBox& messageBox_;
     RandomSource& random_;
+    ProgramExit& programExit_;
 };
 
 }  // namespace vorl

@@ -16,6 +16,7 @@
 
 #include "game/form1.h"
 #include "platform/message_box.h"
+#include "platform/program_exit.h"
 #include "platform/random_source.h"
 
 namespace vorl {
@@ -28,6 +29,20 @@ class PrintingMessageBox final : public MessageBox {
   public:
     explicit PrintingMessageBox(std::ostream& out) : out_(out) {}
     void show(const std::string& text) override { out_ << "msgbox \"" << text << "\"\n"; }
+
+  private:
+    std::ostream& out_;
+};
+
+// The end of the program: prints `exit`; the reader stops after this line.
+class PrintingProgramExit final : public ProgramExit {
+  public:
+    explicit PrintingProgramExit(std::ostream& out) : out_(out) {}
+    void endProgram() override {
+        out_ << "exit\n";
+        ended = true;
+    }
+    bool ended = false;
 
   private:
     std::ostream& out_;
@@ -155,9 +170,15 @@ const char* flagText(bool b) {
 
 class Replay {
   public:
-    Replay(std::ostream& out) : out_(out), messageBox_(out), form_(messageBox_, random_) {
+    explicit Replay(std::ostream& out)
+        : out_(out),
+          messageBox_(out),
+          programExit_(out),
+          form_(messageBox_, random_, programExit_) {
         form_.Form_Load();
     }
+
+    bool ended() const { return programExit_.ended; }
 
     // Carries out one script line; throws LineError when it cannot.
     void run(std::string_view line) {
@@ -357,6 +378,7 @@ class Replay {
 
     std::ostream& out_;
     PrintingMessageBox messageBox_;
+    PrintingProgramExit programExit_;
     SeededRandom random_;
     Form1 form_;
     float pointerX_ = 0;
@@ -383,6 +405,9 @@ int runReplay(std::istream& in, std::ostream& out, std::ostream& err) {
             out.flush();
             err << "error: line " << lineNumber << ": " << e.reason << '\n';
             anyError = true;
+        }
+        if (replay.ended()) {
+            break;
         }
     }
     return anyError ? 1 : 0;
