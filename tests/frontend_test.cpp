@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -21,6 +22,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/tick_timer.h"
+#include "platform/serial_form.h"
 #include "test_support.h"
 
 namespace {
@@ -397,6 +399,56 @@ TEST(TickTimer, TimerArmedDuringATickStillDoesNotReenter) {
     EXPECT_GE(calls, 2);
 }
 
+// ---------------------------------------------------------------- menus by keyboard
+
+// Pixels in the help panel's frame that differ from the window's background.
+int inkInHelpPanel(const QImage& image, const QColor& background) {
+    int ink = 0;
+    for (int y = 88; y < 88 + 369; ++y) {
+        for (int x = 840; x < 840 + 337; ++x) {
+            ink += image.pixelColor(x, y) != background ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::activePopupWidget();
+    ASSERT_NE(target, nullptr) << "no menu open for key " << key;
+    QTest::keyClick(target, key, modifiers);
+}
+
+// Catches access keys that never reach the menus, items without a marked key
+// that a letter cannot choose, and a view not repainted after a command.
+TEST(MenuKeyboard, AccessKeysRecolourTheTableAndShowTheHelpPanel) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QColor background = window.view()->palette().color(QPalette::Window);
+    ASSERT_EQ(inkInHelpPanel(window.view()->grab().toImage(), background), 0);
+
+    QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);  // Edit
+    pressKey(Qt::Key_B);                                   // &Board Color
+    pressKey(Qt::Key_C);                                   // &Cyan
+    QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);
+    pressKey(Qt::Key_Down);  // from Difficulty to Board Color, then Border Color
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Right);
+    pressKey(Qt::Key_R);  // Red, by its first letter
+    QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier);
+    pressKey(Qt::Key_T);  // How &To Play
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    const QImage image = window.view()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(400, 133).name().toStdString(), "#00ffff");  // cloth
+    EXPECT_EQ(image.pixelColor(25, 180).name().toStdString(), "#ff0000");   // rail
+    EXPECT_EQ(image.pixelColor(228, 228).name().toStdString(), "#00ffff");  // through a ring
+    EXPECT_GT(inkInHelpPanel(image, background), 2000);                     // its text
+    EXPECT_EQ(game.form.helpShown, 1);
+}
+
 // ---------------------------------------------------------------- message box
 
 // Catches a box without the application's title, with an icon or extra buttons, or
@@ -425,6 +477,45 @@ TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_TRUE(modal);
+}
+
+// Catches ticks or pointer events that slip into the game through the credit
+// box's own event loop, and a burst of ticks after it is closed.
+TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
+    vorl::QtMessageBox box;
+    vorl::SeededRandom random;
+    vorl::testing::RecordingProgramExit programExit;
+    Form1 game(box, random, programExit);
+    game.Form_Load();
+    vorl::SerialForm form(game);
+    game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);  // rolling, 10 twips a tick
+    TickTimer ticker(form);
+    int ticks = 0;
+    QObject::connect(&ticker, &TickTimer::ticked, [&ticks] { ++ticks; });
+    float openedAt = 0, closingAt = 0;
+    int ticksWhileOpen = -1;
+    QTimer::singleShot(50, [&] {
+        openedAt = game.ball[Form1::kCueBall].Left;
+        const int before = ticks;
+        runEventLoop(250ms);  // inside the box's loop: the timer keeps firing
+        form.mouseDown(1, 0, 0, 0);
+        closingAt = game.ball[Form1::kCueBall].Left;
+        ticksWhileOpen = ticks - before;
+        if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            open->button(QMessageBox::Ok)->click();
+        }
+    });
+    QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
+    ticker.start();
+    form.menuClick("mnuprog");
+    EXPECT_EQ(closingAt, openedAt);
+    EXPECT_EQ(game.p1Clicks, 0);    // the press was dropped
+    EXPECT_GE(ticksWhileOpen, 5);  // the timer ran on, but no tick reached the game
+    const float closedAt = game.ball[Form1::kCueBall].Left;
+    const int ticksAtClose = ticks;
+    runEventLoop(100ms);
+    EXPECT_GT(game.ball[Form1::kCueBall].Left, closedAt);
+    EXPECT_LE(ticks - ticksAtClose, 8);  // about six: no catching up
 }
 
 // ---------------------------------------------------------------- screenshot

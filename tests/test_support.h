@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,48 @@ struct Game {
 
     Game() { form.Form_Load(); }
 };
+
+// Hands out the given values in turn, then repeats the last; counts the draws.
+class ScriptedRandom final : public RandomSource {
+  public:
+    float next() override {
+        const float r = values.empty() ? 0.0f : values[std::min(draws, values.size() - 1)];
+        ++draws;
+        return r;
+    }
+    std::vector<float> values;
+    std::size_t draws = 0;
+};
+
+// Everything the game can change, as text, for comparing whole tables.
+inline std::string snapshot(const Form1& f) {
+    std::ostringstream out;
+    out.precision(9);  // every float to the bit
+    const auto shape = [&](const ShapeControl& s) {
+        out << s.Left << ',' << s.Top << ',' << s.Visible << ',' << s.FillColor << ','
+            << s.BorderColor << ';';
+    };
+    for (int i = 0; i < Form1::kBallCount; ++i) {
+        shape(f.ball[i]);
+        out << f.ballVel[i].vx.units() << ',' << f.ballVel[i].vy.units() << '\n';
+    }
+    for (const ShapeControl& p : f.Pcoket) {
+        shape(p);
+    }
+    shape(f.shpTableLay1);
+    shape(f.shpBorder);
+    out << '\n'
+        << f.lineCue.X1 << ',' << f.lineCue.Y1 << ',' << f.lineCue.X2 << ',' << f.lineCue.Y2 << ','
+        << f.lineCue.Visible << ',' << f.lineCue.BorderColor << '\n';
+    for (const LabelControl* l : {&f.lblP1BC, &f.lblP2BC, &f.lblP1CC, &f.lblP2CC, &f.lblNamePl1,
+                                  &f.lblNamePl2, &f.lblHelp}) {
+        out << l->Caption.size() << ':' << l->Caption << ',' << l->BackColor << ',' << l->Visible
+            << '\n';
+    }
+    out << f.p1Clicks << ',' << f.p2Clicks << ',' << f.curPlayer << ',' << f.shotActive << ','
+        << f.ballsSunk << ',' << f.helpShown << '\n';
+    return out.str();
+}
 
 inline Fixed units(std::int64_t n) {
     return Fixed::fromUnits(n);

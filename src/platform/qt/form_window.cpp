@@ -8,16 +8,21 @@
 #include <string>
 
 #include "platform/qt/form_view.h"
+#include "platform/qt/menu_letter_keys.h"
 
 namespace vorl {
 
 FormWindow::FormWindow(Form& form, QWidget* parent)
-    : QMainWindow(parent), form_(form), view_(new FormView(form, this)) {
+    : QMainWindow(parent),
+      form_(form),
+      view_(new FormView(form, this)),
+      letterKeys_(new MenuLetterKeys(this)) {
     setWindowTitle(QString::fromStdString(form.caption()));
     setCentralWidget(view_);
     for (const MenuItem& item : form.menuBar()) {
         QMenu* menu = menuBar()->addMenu(QString::fromStdString(item.Caption));
         menu->setObjectName(QString::fromStdString(item.Name));
+        menu->installEventFilter(letterKeys_);
         addMenuItems(menu, item.Items);
     }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -32,6 +37,7 @@ void FormWindow::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
         if (!item.Items.empty()) {
             QMenu* submenu = menu->addMenu(caption);
             submenu->setObjectName(QString::fromStdString(item.Name));
+            submenu->installEventFilter(letterKeys_);
             addMenuItems(submenu, item.Items);
             continue;
         }

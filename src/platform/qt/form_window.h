@@ -10,6 +10,7 @@ class QMenu;
 namespace vorl {
 
 class FormView;
+class MenuLetterKeys;
 
 // The top-level window: the form's caption, its menu tree as a menu bar and
 // its client area, at a fixed size.
@@ -26,6 +27,7 @@ class FormWindow : public QMainWindow {
 
     Form& form_;
     FormView* view_;
+    MenuLetterKeys* letterKeys_;
 };
 
 }  // namespace vorl
