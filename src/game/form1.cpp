@@ -8,6 +8,24 @@ namespace {
 constexpr float kClientWidthTwips = 19080;
 constexpr float kClientHeightTwips = 10680;
 
+using Procedure = void (Form1::*)();
+using NamedProcedure = std::pair<std::string_view, Procedure>;
+
+// Runs the procedure filed under the name, if it has one. False when no
+// entry has that name.
+template <std::size_t N>
+bool runNamed(Form1& form, const NamedProcedure (&table)[N], std::string_view name) {
+    for (const auto& [entryName, procedure] : table) {
+        if (entryName == name) {
+            if (procedure != nullptr) {
+                (form.*procedure)();
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 Form1::Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit)
@@ -21,7 +39,7 @@ void Form1::Form_Load() {
 
 bool Form1::clickMenu(std::string_view name) {
     // Menu items and the handlers they have; the rest do nothing.
-    static constexpr std::pair<std::string_view, void (Form1::*)()> kHandlers[] = {
+    static constexpr NamedProcedure kHandlers[] = {
         {"mnuReset", &Form1::mnuReset_Click},
         {"mnuExit", &Form1::mnuExit_Click},
         {"mnuDiff0", nullptr},
@@ -37,19 +55,11 @@ bool Form1::clickMenu(std::string_view name) {
         {"mnuhtp", &Form1::mnuhtp_Click},
         {"mnuprog", &Form1::mnuprog_Click},
     };
-    for (const auto& [itemName, handler] : kHandlers) {
-        if (itemName == name) {
-            if (handler != nullptr) {
-                (this->*handler)();
-            }
-            return true;
-        }
-    }
-    return false;
+    return runNamed(*this, kHandlers, name);
 }
 
 bool Form1::callProcedure(std::string_view name) {
-    static constexpr std::pair<std::string_view, void (Form1::*)()> kProcedures[] = {
+    static constexpr NamedProcedure kProcedures[] = {
         {"CheckCushions", &Form1::CheckCushions},
         {"CheckCollisions", &Form1::CheckCollisions},
         {"CheckCueBallSunk", &Form1::CheckCueBallSunk},
@@ -57,13 +67,7 @@ bool Form1::callProcedure(std::string_view name) {
         {"CheckWinner", &Form1::CheckWinner},
         {"NewGame", &Form1::NewGame},
     };
-    for (const auto& [procName, procedure] : kProcedures) {
-        if (procName == name) {
-            (this->*procedure)();
-            return true;
-        }
-    }
-    return false;
+    return runNamed(*this, kProcedures, name);
 }
 
 std::string Form1::caption() const {
