@@ -125,5 +125,24 @@ TEST(ReplayScript, APressBeforeAnyMoveStrikesAlongTheOpeningLine) {
               "cue x1=12240 y1=1800 x2=11880 y2=4560 visible=0 color=0x000040C0");
 }
 
+// Catches: a tick line over the budget running part of its ticks, or the
+// budget not counting the ticks of earlier lines.
+TEST(ReplayScript, ATickBudgetRefusesWholeLinesThatWouldPassIt) {
+    const std::string script =
+        "set vel 0 100 0\n"
+        "tick 3\n"
+        "tick 3\n"
+        "tick 2\n"
+        "dump\n";
+    std::istringstream in(script);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runReplay(in, out, err, ReplayLimits{5}), 1);
+    EXPECT_EQ(err.str(), "error: line 3: tick 3 is over the 2 ticks left to this run\n");
+    // Five ticks ran: the same table as a script of exactly those lines.
+    const ReplayRun unlimited = replay("set vel 0 100 0\ntick 3\ntick 2\ndump\n");
+    EXPECT_EQ(out.str(), unlimited.out);
+}
+
 }  // namespace
 }  // namespace vorl

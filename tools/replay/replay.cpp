@@ -170,8 +170,9 @@ const char* flagText(bool b) {
 
 class Replay {
   public:
-    explicit Replay(std::ostream& out)
-        : out_(out),
+    Replay(std::ostream& out, std::uint64_t maxTicks)
+        : ticksLeft_(maxTicks),
+          out_(out),
           messageBox_(out),
           programExit_(out),
           form_(messageBox_, random_, programExit_) {
@@ -198,6 +199,11 @@ class Replay {
             }
             const std::uint64_t n =
                 tokens.size() == 2 ? parseInteger<std::uint64_t>(tokens[1], "tick count") : 1;
+            if (n > ticksLeft_) {
+                throw LineError{"tick " + std::to_string(n) + " is over the " +
+                                std::to_string(ticksLeft_) + " ticks left to this run"};
+            }
+            ticksLeft_ -= n;
             for (std::uint64_t i = 0; i < n; ++i) {
                 form_.Timer1_Timer();
             }
@@ -376,6 +382,7 @@ class Replay {
         out_ << "end\n";
     }
 
+    std::uint64_t ticksLeft_;
     std::ostream& out_;
     PrintingMessageBox messageBox_;
     PrintingProgramExit programExit_;
@@ -388,7 +395,11 @@ class Replay {
 }  // namespace
 
 int runReplay(std::istream& in, std::ostream& out, std::ostream& err) {
-    Replay replay(out);
+    return runReplay(in, out, err, ReplayLimits{});
+}
+
+int runReplay(std::istream& in, std::ostream& out, std::ostream& err, ReplayLimits limits) {
+    Replay replay(out, limits.maxTicks);
     bool anyError = false;
     std::string line;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
