@@ -2,7 +2,8 @@
 # Installs the Debian packages the game and its tests need, when missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev fonts-dejavu-core)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev fonts-dejavu-core
+          xvfb xdotool x11-utils imagemagick dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do
