@@ -273,6 +273,11 @@ def test_table(vorl, replay, screenshot):
             rows = ink_rows(game, screen, left + 1, top + 1, width - 2, height - 2, face)
             check(bands(rows[:height // 2]) == 1, "one line of text in the box's upper half")
             check(width < 400 and height < 120, f"a small box ({width}x{height})")
+            # Grey text on a grey face and a blue frame round OK: any green
+            # is a theme's picture on the button.
+            green = [(x, y) for y in range(top, top + height) for x in range(left, left + width)
+                     if (lambda r, g, b: g > r + 10 and g > b + 10)(*game.pixel(screen, x, y))]
+            check(not green, f"no picture on the OK button ({len(green)} green pixels)")
         press(game, "Return")
         check(wait_until(lambda: not windows_named(x, "^Vorl$"), 2), "Enter closes the box")
 
