@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev fonts-dejavu-core
-          clang libclang-rt-14-dev xvfb xdotool)
+          clang libclang-rt-14-dev xvfb xdotool x11-utils imagemagick dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do

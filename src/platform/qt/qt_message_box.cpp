@@ -1,7 +1,9 @@
 #include "platform/qt/qt_message_box.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
@@ -18,6 +20,8 @@ void QtMessageBox::show(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
                     QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    // Desktop themes put a picture on dialog buttons; the game's OK has none.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

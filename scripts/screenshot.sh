@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Refreshes docs/screenshot.png: the opening table as the end-to-end test sees
+# it in a real X server (Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target vorl vorl-replay
+python3 tests/e2e/e2e_test.py table build/vorl build/vorl-replay --screenshot docs/screenshot.png
