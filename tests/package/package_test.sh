@@ -17,7 +17,7 @@ game_pid=
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
+    if [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" = "install ok installed" ]; then
         dpkg -r "$package" >/dev/null || true
     fi
     rm -rf "$work"
@@ -53,12 +53,13 @@ owner_of() {  # the package that owns a file, under any of its /usr-merged names
     local real
     real=$(readlink -f "$1")
     for name in "$1" "$real" "${1#/usr}" "/usr$1" "${real#/usr}" "/usr$real"; do
-        dpkg -S "$name" 2>/dev/null | head -1 | cut -d: -f1 && return 0
+        dpkg -S "$name" 2>/dev/null | sed -n '1s/:.*//p' && return 0
     done
     return 1
 }
 for lib in $(objdump -p "$work/root/usr/bin/vorl" | awk '$1 == "NEEDED" {print $2}'); do
-    path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ {print $NF; exit}')
+    # awk reads to the end: an early exit would break ldconfig's pipe.
+    path=$(ldconfig -p | awk -v l="$lib" '$1 == l && /x86-64/ && !found {print $NF; found = 1}')
     owner=$(owner_of "$path") || fail "no package owns $lib"
     grep -qxF "$owner" <<<"$dependency_names" || fail "$lib ($owner) is not a dependency"
 done
