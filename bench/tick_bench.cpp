@@ -1,11 +1,18 @@
-// Times the tick on a busy table: the break shot followed by its roll-out,
-// repeated. Prints ticks per second; the game needs 64.
-#include <chrono>
+// Times the tick on a table at rest and on one where all sixteen balls roll
+// just after the break, and the collision pass alone on that table.
+#include <benchmark/benchmark.h>
+
+#include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "game/form1.h"
 
 namespace {
+
+using vorl::BallVelocity;
+using vorl::Form1;
 
 class SilentBox final : public vorl::MessageBox {
   public:
@@ -17,28 +24,109 @@ class NoExit final : public vorl::ProgramExit {
     void endProgram() override {}
 };
 
-}  // namespace
+// The moving parts of the table, so every iteration can start from the same one.
+struct BallState {
+    std::array<float, Form1::kBallCount> left, top;
+    std::array<bool, Form1::kBallCount> visible;
+    std::array<BallVelocity, Form1::kBallCount> vel;
 
-int main() {
-    constexpr int kRacks = 200;
-    constexpr int kTicksPerRack = 2000;
+    static BallState of(const Form1& form) {
+        BallState s;
+        for (int i = 0; i < Form1::kBallCount; ++i) {
+            s.left[i] = form.ball[i].Left;
+            s.top[i] = form.ball[i].Top;
+            s.visible[i] = form.ball[i].Visible;
+        }
+        s.vel = form.ballVel;
+        return s;
+    }
+
+    void restore(Form1& form) const {
+        for (int i = 0; i < Form1::kBallCount; ++i) {
+            form.ball[i].Left = left[i];
+            form.ball[i].Top = top[i];
+            form.ball[i].Visible = visible[i];
+        }
+        form.ballVel = vel;
+    }
+};
+
+struct Game {
     SilentBox box;
     NoExit programExit;
-    vorl::SeededRandom random(1);
-    long ticks = 0;
-    const auto start = std::chrono::steady_clock::now();
-    for (int rack = 0; rack < kRacks; ++rack) {
-        vorl::Form1 form(box, random, programExit);
-        form.Form_Load();
-        form.Form_MouseMove(0, 0, 10500, 3300 + static_cast<float>(rack));
-        form.Form_MouseDown(1, 0, 0, 0);
-        for (int i = 0; i < kTicksPerRack; ++i) {
-            form.Timer1_Timer();
+    vorl::SeededRandom random{1};
+    Form1 form{box, random, programExit};
+
+    Game() { form.Form_Load(); }
+};
+
+bool allRolling(const Form1& form) {
+    for (int i = 0; i < Form1::kBallCount; ++i) {
+        if (!form.ball[i].Visible ||
+            (form.ballVel[i].vx == vorl::Fixed() && form.ballVel[i].vy == vorl::Fixed())) {
+            return false;
         }
-        ticks += kTicksPerRack;
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::printf("%ld ticks in %.3f s: %.0f ticks/s (%.2f us per tick)\n", ticks, elapsed.count(),
-                ticks / elapsed.count(), 1e6 * elapsed.count() / ticks);
-    return 0;
+    return true;
 }
+
+// Breaks hard from the right and plays on to the first tick on which every
+// ball is on the table and moving.
+BallState afterTheBreak(Game& game) {
+    game.form.Form_MouseMove(0, 0, 16000, 3247.5f);
+    game.form.Form_MouseDown(1, 0, 0, 0);
+    for (int tick = 0; tick < 400; ++tick) {
+        game.form.Timer1_Timer();
+        if (allRolling(game.form)) {
+            return BallState::of(game.form);
+        }
+    }
+    std::fprintf(stderr, "the break never set every ball rolling\n");
+    std::abort();
+}
+
+void TickAtRest(benchmark::State& state) {
+    Game game;
+    for (auto _ : state) {
+        game.form.Timer1_Timer();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(TickAtRest);
+
+// Each iteration includes restoring the table, which RestoreOnly times alone.
+void TickRolling(benchmark::State& state) {
+    Game game;
+    const BallState rolling = afterTheBreak(game);
+    for (auto _ : state) {
+        rolling.restore(game.form);
+        game.form.Timer1_Timer();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(TickRolling);
+
+void CollisionsRolling(benchmark::State& state) {
+    Game game;
+    const BallState rolling = afterTheBreak(game);
+    for (auto _ : state) {
+        rolling.restore(game.form);
+        game.form.callProcedure("CheckCollisions");
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(CollisionsRolling);
+
+void RestoreOnly(benchmark::State& state) {
+    Game game;
+    const BallState rolling = afterTheBreak(game);
+    for (auto _ : state) {
+        rolling.restore(game.form);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(RestoreOnly);
+
+}  // namespace
+
+BENCHMARK_MAIN();

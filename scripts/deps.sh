@@ -2,8 +2,9 @@
 # Installs the Debian packages the game and its tests need, when missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev fonts-dejavu-core
-          clang libclang-rt-14-dev xvfb xdotool x11-utils imagemagick dpkg-dev file)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev
+          fonts-dejavu-core clang libclang-rt-14-dev xvfb xdotool x11-utils imagemagick dpkg-dev
+          file)
 
 missing=()
 for p in "${packages[@]}"; do
