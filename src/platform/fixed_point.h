@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cmath>
 #include <compare>
 #include <cstdint>
+#include <limits>
+
+#include "platform/rounding.h"
 
 namespace vorl {
 
@@ -36,5 +40,68 @@ Fixed floatToFixed(float f);
 Fixed mulFixed(Fixed a, Fixed b);
 // |v|, saturating at the top of the range.
 Fixed absFixed(Fixed v);
+
+// The conversions and sums run for every ball on every tick, so they are
+// defined here where the tick's phases can inline them.
+
+namespace detail {
+
+inline std::int64_t saturate(__int128 v) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    if (v > kMax) {
+        return kMax;
+    }
+    if (v < kMin) {
+        return kMin;
+    }
+    return static_cast<std::int64_t>(v);
+}
+
+}  // namespace detail
+
+inline Fixed operator+(Fixed a, Fixed b) {
+    return Fixed(detail::saturate(static_cast<__int128>(a.units_) + b.units_));
+}
+
+inline Fixed operator-(Fixed a, Fixed b) {
+    return Fixed(detail::saturate(static_cast<__int128>(a.units_) - b.units_));
+}
+
+inline Fixed Fixed::operator-() const {
+    return Fixed(detail::saturate(-static_cast<__int128>(units_)));
+}
+
+inline Fixed toFixed(double x) {
+    // 2^63 as a double: every double strictly below it fits in an int64.
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    const double scaled = x * kFixedScale;
+    if (std::isnan(scaled)) {
+        return Fixed();
+    }
+    if (scaled >= kTwoTo63) {
+        return Fixed::fromUnits(std::numeric_limits<std::int64_t>::max());
+    }
+    if (scaled < -kTwoTo63) {
+        return Fixed::fromUnits(std::numeric_limits<std::int64_t>::min());
+    }
+    return Fixed::fromUnits(static_cast<std::int64_t>(roundHalfEven(scaled)));
+}
+
+inline double asDouble(Fixed v) {
+    return static_cast<double>(v.units()) / kFixedScale;
+}
+
+inline float toFloat(Fixed v) {
+    return static_cast<float>(asDouble(v));
+}
+
+inline Fixed floatToFixed(float f) {
+    return toFixed(static_cast<double>(f));
+}
+
+inline Fixed absFixed(Fixed v) {
+    return v.units() < 0 ? -v : v;
+}
 
 }  // namespace vorl

@@ -16,13 +16,15 @@ constexpr float kCueSpotTop = 3000;
 // Every pocket is tried with the cue ball where it then is, so one scratch
 // costs one stroke even over two pockets.
 void Form1::CheckCueBallSunk() {
+    RECT cueRect = shapeRect(ball[kCueBall]);
     for (int k = 0; k < kPocketCount; ++k) {
-        if (!overPocket(ball[kCueBall], Pcoket[k])) {
+        if (!overlap(cueRect, shapeRect(Pcoket[k]))) {
             continue;
         }
         ballVel[kCueBall] = BallVelocity{};
         ball[kCueBall].Left = kCueSpotLeft;
         ball[kCueBall].Top = kCueSpotTop;
+        cueRect = shapeRect(ball[kCueBall]);
         lineCue.Visible = true;
         shotActive = 0;
         // The penalty goes to the player who scratched, before the turn passes.

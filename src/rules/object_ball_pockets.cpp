@@ -1,3 +1,5 @@
+#include <array>
+
 #include "game/form1.h"
 #include "platform/rounding.h"
 #include "rules/pocket_overlap.h"
@@ -16,14 +18,22 @@ constexpr float kParkedPosition = -1000000000.0f;
 // hidden and parked, keeping its velocity, and credited to whoever has the
 // turn now (a scratch earlier in the tick has already passed it).
 void Form1::CheckBallsSunk() {
+    // Nothing here moves a pocket, and a ball only by parking it, so each
+    // rectangle is worked out once and again only for a parked ball.
+    std::array<RECT, kObjectBallCount> ballRects;
+    for (int j = 0; j < kObjectBallCount; ++j) {
+        ballRects[j] = shapeRect(ball[j]);
+    }
     for (int k = 0; k < kPocketCount; ++k) {
+        const RECT pocketRect = shapeRect(Pcoket[k]);
         for (int j = 0; j < kObjectBallCount; ++j) {
-            if (!overPocket(ball[j], Pcoket[k])) {
+            if (!overlap(ballRects[j], pocketRect)) {
                 continue;
             }
             ball[j].Left = kParkedPosition;
             ball[j].Top = kParkedPosition;
             ball[j].Visible = false;
+            ballRects[j] = shapeRect(ball[j]);
             if (curPlayer == 1) {
                 lblP1BC.Caption = tallyText(readTally(lblP1BC.Caption) + 1);
             } else if (curPlayer == 2) {

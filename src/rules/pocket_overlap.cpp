@@ -11,11 +11,4 @@ RECT shapeRect(const ShapeControl& shape) {
                 toInt32(static_cast<double>(shape.Top) + static_cast<double>(shape.Height))};
 }
 
-bool overPocket(const ShapeControl& ball, const ShapeControl& pocket) {
-    RECT overlap;
-    const RECT ballRect = shapeRect(ball);
-    const RECT pocketRect = shapeRect(pocket);
-    return IntersectRect(&overlap, &ballRect, &pocketRect) != 0;
-}
-
 }  // namespace vorl

@@ -10,6 +10,9 @@ RECT shapeRect(const ShapeControl& shape);
 
 // A ball drops when its rectangle shares an area with the pocket's; touching
 // edges are not enough.
-bool overPocket(const ShapeControl& ball, const ShapeControl& pocket);
+inline bool overlap(const RECT& a, const RECT& b) {
+    RECT shared;
+    return IntersectRect(&shared, &a, &b) != 0;
+}
 
 }  // namespace vorl
