@@ -1,0 +1,63 @@
+// Times one frame of the opening table painted by the game's own view
+// (FormView and ControlPainter) into an image the size of the client area,
+// at device pixel ratio 1 and 2.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "game/form1.h"
+#include "platform/qt/form_view.h"
+
+namespace {
+
+class SilentBox final : public vorl::MessageBox {
+  public:
+    void show(const std::string&) override {}
+};
+
+class NoExit final : public vorl::ProgramExit {
+  public:
+    void endProgram() override {}
+};
+
+void PaintOpeningTable(benchmark::State& state) {
+    const int ratio = static_cast<int>(state.range(0));
+    SilentBox box;
+    NoExit programExit;
+    vorl::SeededRandom random;
+    vorl::Form1 game(box, random, programExit);
+    game.Form_Load();
+    vorl::FormView view(game);
+    QImage image(view.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    for (auto _ : state) {
+        view.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    // The cloth's green in the middle of the table shows the frame was drawn.
+    if (image.pixel(image.width() / 4, image.height() / 4) != qRgb(0, 128, 0)) {
+        state.SkipWithError("the table was not drawn");
+    }
+    state.counters["pixels"] = image.width() * image.height();
+}
+BENCHMARK(PaintOpeningTable)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Painting needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
