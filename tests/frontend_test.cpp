@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/drawn_snapshot.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
@@ -317,6 +318,81 @@ TEST(ControlPainter, CircleSitsCentredBarSitsBetweenPixelsPictureKeepsItsSize) {
     EXPECT_EQ(image.pixelColor(25, 12).name(), "#0000ff");
     EXPECT_EQ(image.pixelColor(35, 12).name(), background);  // beyond the frame
     EXPECT_EQ(image.pixelColor(25, 17).name(), background);  // below the picture
+}
+
+// ---------------------------------------------------------------- repainting
+
+// Catches a snapshot that misses a drawn change (text, colour, visibility, a
+// move of a whole grid step), sees a hidden control's change, or ignores the
+// pixel ratio.
+TEST(DrawnSnapshot, SeesWhatWouldBeDrawnDifferentlyAndNothingElse) {
+    vorl::ShapeControl ball;
+    ball.Left = 150;  // exactly on the grid: 80 eighths of a pixel
+    ball.Top = 300;
+    ball.Width = ball.Height = 375;
+    vorl::LabelControl shown;
+    shown.Caption = "1";
+    vorl::LabelControl hidden;
+    hidden.Visible = false;
+    const std::vector<vorl::ControlRef> controls{&ball, &shown, &hidden};
+    auto snapshot = [&](double ratio) {
+        vorl::DrawnSnapshot s;
+        s.take(vorl::COLOR_MENU, controls, ratio);
+        return s;
+    };
+    const vorl::DrawnSnapshot before = snapshot(1);
+    const vorl::DrawnSnapshot beforeAt2 = snapshot(2);
+    EXPECT_TRUE(snapshot(1) == before);
+    EXPECT_FALSE(beforeAt2 == before);
+
+    hidden.Caption = "changed behind the scenes";
+    EXPECT_TRUE(snapshot(1) == before);
+    ball.Left = 150.9f;  // under half an eighth of a pixel at ratio 1, over it at 2
+    EXPECT_TRUE(snapshot(1) == before);
+    EXPECT_FALSE(snapshot(2) == beforeAt2);
+    ball.Left = 151.875f;  // one whole eighth
+    EXPECT_FALSE(snapshot(1) == before);
+    ball.Left = 150;
+    shown.Caption = "2";
+    EXPECT_FALSE(snapshot(1) == before);
+    shown.Caption = "1";
+    ball.FillColor = 0x00FFFF;
+    EXPECT_FALSE(snapshot(1) == before);
+    ball.FillColor = 0x000000;
+    ball.Visible = false;
+    EXPECT_FALSE(snapshot(1) == before);
+    ball.Visible = true;
+    EXPECT_TRUE(snapshot(1) == before);
+}
+
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+// Catches a view that repaints on every tick of a table at rest (the cost of
+// an idle game), or one that stops repainting a rolling ball.
+TEST(FormView, TicksRepaintOnlyWhenTheTableChanged) {
+    vorl::testing::Game game;
+    game.form.timer();  // the first tick fills in the score labels
+    FormWindow window(game.form);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    runEventLoop(50ms);
+    PaintCounter counter;
+    window.view()->installEventFilter(&counter);
+    TickTimer ticker(game.form);
+    QObject::connect(&ticker, &TickTimer::ticked, window.view(), &FormView::refresh);
+    ticker.start();
+    runEventLoop(250ms);
+    EXPECT_EQ(counter.paints, 0);
+    game.form.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);  // 10 twips a tick
+    runEventLoop(250ms);
+    EXPECT_GE(counter.paints, 5);
 }
 
 // ---------------------------------------------------------------- the timer

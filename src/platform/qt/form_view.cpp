@@ -37,18 +37,27 @@ FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
     setMouseTracking(true);
 }
 
+void FormView::refresh() {
+    current_.take(form_.backColor(), form_.controlsBackToFront(), devicePixelRatioF());
+    if (!(current_ == painted_)) {
+        update();
+    }
+}
+
 void FormView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const ColourResolver colours(palette());
+    const std::vector<ControlRef> controls = form_.controlsBackToFront();
     painter.fillRect(rect(), colours.resolve(form_.backColor()));
-    ControlPainter(painter, colours).drawBackToFront(form_.controlsBackToFront());
+    ControlPainter(painter, colours).drawBackToFront(controls);
+    painted_.take(form_.backColor(), controls, devicePixelRatioF());
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.
 void FormView::mouseMoveEvent(QMouseEvent* event) {
     form_.mouseMove(buttonBits(event->buttons()), shiftBits(event->modifiers()),
                     twips(event->position().x()), twips(event->position().y()));
-    update();
+    refresh();
 }
 
 // Any button presses; the form hears which one. A double click's second press
@@ -56,7 +65,7 @@ void FormView::mouseMoveEvent(QMouseEvent* event) {
 void FormView::mousePressEvent(QMouseEvent* event) {
     form_.mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()),
                     twips(event->position().x()), twips(event->position().y()));
-    update();
+    refresh();
 }
 
 }  // namespace vorl

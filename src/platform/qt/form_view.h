@@ -3,16 +3,22 @@
 #include <QWidget>
 
 #include "platform/form.h"
+#include "platform/qt/drawn_snapshot.h"
 
 namespace vorl {
 
 // The window's client area: draws the form's controls and hands pointer
-// events to it, with positions in twips. It keeps no state of its own.
+// events to it, with positions in twips. It keeps no game state, only a
+// snapshot of what its last frame showed.
 class FormView : public QWidget {
     Q_OBJECT
 
   public:
     explicit FormView(Form& form, QWidget* parent = nullptr);
+
+    // Schedules a repaint when the form's controls would now draw something
+    // other than the last frame; call it whenever the form may have changed.
+    void refresh();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -21,6 +27,8 @@ class FormView : public QWidget {
 
   private:
     Form& form_;
+    DrawnSnapshot painted_;
+    DrawnSnapshot current_;
 };
 
 }  // namespace vorl

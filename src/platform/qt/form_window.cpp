@@ -46,7 +46,7 @@ void FormWindow::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
         action->setMenuRole(QAction::NoRole);
         connect(action, &QAction::triggered, this, [this, name = item.Name] {
             form_.menuClick(name);
-            view_->update();
+            view_->refresh();
         });
     }
 }
