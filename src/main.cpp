@@ -10,6 +10,11 @@
 #include "platform/random_source.h"
 #include "platform/serial_form.h"
 
+#ifdef VORL_TICK_LOG
+#include <chrono>
+#include <cstdio>
+#endif
+
 // Puts the game in a window and lets the timer drive it.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -30,6 +35,19 @@ int main(int argc, char* argv[]) {
     // An idle table costs next to nothing: the view repaints only after a tick
     // that changed what it draws.
     QObject::connect(&ticker, &vorl::TickTimer::ticked, window.view(), &vorl::FormView::refresh);
+#ifdef VORL_TICK_LOG
+    // Only in vorl-ticklog, the benchmark build: when each tick ended, on the
+    // steady clock and the wall clock, for bench/run_in_xvfb.sh.
+    QObject::connect(&ticker, &vorl::TickTimer::ticked, [] {
+        using namespace std::chrono;
+        std::fprintf(
+            stderr, "tick %lld %lld\n",
+            static_cast<long long>(
+                duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count()),
+            static_cast<long long>(
+                duration_cast<microseconds>(system_clock::now().time_since_epoch()).count()));
+    });
+#endif
     ticker.start();
     return QApplication::exec();
 }
