@@ -1,6 +1,6 @@
 // Times one frame of the opening table painted by the game's own view
 // (FormView and ControlPainter) into an image the size of the client area,
-// at device pixel ratio 1 and 2.
+// at device pixel ratio 1 and 2, and the check an idle tick makes instead.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "game/form1.h"
+#include "platform/qt/drawn_snapshot.h"
 #include "platform/qt/form_view.h"
 
 namespace {
@@ -44,6 +45,24 @@ void PaintOpeningTable(benchmark::State& state) {
     state.counters["pixels"] = image.width() * image.height();
 }
 BENCHMARK(PaintOpeningTable)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// What every tick of an idle game costs the view: a snapshot of what would
+// be drawn, compared with the last frame's.
+void SnapshotOpeningTable(benchmark::State& state) {
+    SilentBox box;
+    NoExit programExit;
+    vorl::SeededRandom random;
+    vorl::Form1 game(box, random, programExit);
+    game.Form_Load();
+    vorl::DrawnSnapshot painted;
+    painted.take(game.backColor(), game.controlsBackToFront(), 1.0);
+    vorl::DrawnSnapshot current;
+    for (auto _ : state) {
+        current.take(game.backColor(), game.controlsBackToFront(), 1.0);
+        benchmark::DoNotOptimize(current == painted);
+    }
+}
+BENCHMARK(SnapshotOpeningTable);
 
 }  // namespace
 

@@ -1,10 +1,10 @@
 #include "platform/qt/drawn_snapshot.h"
 
 #include <bit>
-#include <cmath>
 #include <variant>
 
 #include "platform/form.h"
+#include "platform/rounding.h"
 
 namespace vorl {
 namespace {
@@ -39,7 +39,7 @@ void DrawnSnapshot::take(OleColor backColor, const std::vector<ControlRef>& cont
 // The nearest grid step, kept as the bits of a double so that infinities and
 // NaN compare like any other value; adding zero makes -0 and +0 the same.
 void DrawnSnapshot::addLength(float twips) {
-    const double steps = std::nearbyint(static_cast<double>(twips) * gridPerTwip_) + 0.0;
+    const double steps = roundHalfEven(static_cast<double>(twips) * gridPerTwip_) + 0.0;
     addNumber(std::bit_cast<std::int64_t>(steps));
 }
 
