@@ -11,18 +11,12 @@
 #include "game/form1.h"
 #include "platform/qt/drawn_snapshot.h"
 #include "platform/qt/form_view.h"
+#include "silent_services.h"
 
 namespace {
 
-class SilentBox final : public vorl::MessageBox {
-  public:
-    void show(const std::string&) override {}
-};
-
-class NoExit final : public vorl::ProgramExit {
-  public:
-    void endProgram() override {}
-};
+using vorl::bench::NoExit;
+using vorl::bench::SilentBox;
 
 void PaintOpeningTable(benchmark::State& state) {
     const int ratio = static_cast<int>(state.range(0));

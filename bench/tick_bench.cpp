@@ -8,21 +8,15 @@
 #include <string>
 
 #include "game/form1.h"
+#include "silent_services.h"
 
 namespace {
 
 using vorl::BallVelocity;
 using vorl::Form1;
 
-class SilentBox final : public vorl::MessageBox {
-  public:
-    void show(const std::string&) override {}
-};
-
-class NoExit final : public vorl::ProgramExit {
-  public:
-    void endProgram() override {}
-};
+using vorl::bench::NoExit;
+using vorl::bench::SilentBox;
 
 // The moving parts of the table, so every iteration can start from the same one.
 struct BallState {
