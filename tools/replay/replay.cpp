@@ -187,8 +187,11 @@ class Replay {
         const std::string_view command = tokens[0];
         if (command == "move") {
             expectCount(tokens, 3, "move X Y");
-            pointerX_ = parseFloat(tokens[1]);
-            pointerY_ = parseFloat(tokens[2]);
+            // Both read before either is kept: a bad Y must not leave a new X.
+            const float x = parseFloat(tokens[1]);
+            const float y = parseFloat(tokens[2]);
+            pointerX_ = x;
+            pointerY_ = y;
             form_.Form_MouseMove(0, 0, pointerX_, pointerY_);
         } else if (command == "down") {
             expectCount(tokens, 1, "down");
