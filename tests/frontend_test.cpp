@@ -558,11 +558,8 @@ TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
 // Catches ticks or pointer events that slip into the game through the credit
 // box's own event loop, and a burst of ticks after it is closed.
 TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
-    vorl::QtMessageBox box;
-    vorl::SeededRandom random;
-    vorl::testing::RecordingProgramExit programExit;
-    Form1 game(box, random, programExit);
-    game.Form_Load();
+    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
+    Form1& game = qtGame.form;
     vorl::SerialForm form(game);
     game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);  // rolling, 10 twips a tick
     TickTimer ticker(form);
@@ -598,25 +595,14 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
 // stroke counts refresh, a second box opens) and a new rack that is not set
 // up, or not drawn, once the box is closed.
 TEST(QtMessageBox, WinnersBoxHoldsTheGameAndTheNewRackFollowsItsClosing) {
-    vorl::QtMessageBox box;
-    vorl::SeededRandom random;
-    vorl::testing::RecordingProgramExit programExit;
-    Form1 game(box, random, programExit);
-    game.Form_Load();
+    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
+    Form1& game = qtGame.form;
     vorl::SerialForm form(game);
     FormWindow window(form);
     window.show();
     // Player 2 has more balls; the last object ball lies over the top-left
     // pocket and drops on the first tick; the cue ball is rolling.
-    for (int i = 1; i < Form1::kObjectBallCount; ++i) {
-        game.ball[i].Visible = false;
-    }
-    game.ballsSunk = 14;
-    game.lblP1BC.Caption = "6";
-    game.lblP2BC.Caption = "8";
-    game.curPlayer = 2;
-    game.ball[0].Left = 700;
-    game.ball[0].Top = 700;
+    vorl::testing::lastBallOverPocket(game, "6", "8");
     game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);
     TickTimer ticker(form);
     int ticks = 0;

@@ -213,15 +213,7 @@ TEST(EndOfRackCheck, AnyObjectBallStillShownMeansTheRackGoesOn) {
 TEST(EndOfRackCheck, TheLastBallsTickShowsOneMessageWithItAndRacksAgain) {
     Game g;
     Form1& f = g.form;
-    for (int i = 1; i < Form1::kObjectBallCount; ++i) {
-        f.ball[i].Visible = false;
-    }
-    f.ballsSunk = 14;
-    f.lblP1BC.Caption = "7";
-    f.lblP2BC.Caption = "7";
-    f.curPlayer = 2;
-    f.ball[0].Left = 700;  // over the top-left pocket, at rest
-    f.ball[0].Top = 700;
+    testing::lastBallOverPocket(f, "7", "7");
     f.mnuCyan_Click();
     f.Timer1_Timer();
     EXPECT_EQ(g.messages.shown, std::vector<std::string>{" Player 2 Wins, NOW bugger Off"});
@@ -244,11 +236,9 @@ float drawFor(int n) {
 // Catches the digits read in the wrong byte order, a leading blank on a digit,
 // properties recoloured out of order, the cue ball or the lines recoloured.
 TEST(LastBallColours, TwentyThreeColoursInOrderFromSixDigitsEach) {
-    testing::RecordingMessageBox box;
-    testing::ScriptedRandom random;
-    testing::RecordingProgramExit programExit;
-    Form1 f(box, random, programExit);
-    f.Form_Load();
+    testing::GameWith<testing::RecordingMessageBox, testing::ScriptedRandom> g;
+    Form1& f = g.form;
+    testing::ScriptedRandom& random = g.random;
     hideObjectBalls(f, 14);
     f.ball[3].Visible = true;  // any one ball left; hidden ones are recoloured too
     f.ball[14].Visible = false;
@@ -286,14 +276,11 @@ TEST(LastBallColours, TwentyThreeColoursInOrderFromSixDigitsEach) {
 // Catches cycling that starts a ball early or runs on after the last ball.
 TEST(LastBallColours, NothingIsRecolouredWithThirteenOrFifteenDown) {
     for (const std::int16_t sunk : {13, 15}) {
-        testing::RecordingMessageBox box;
-        testing::ScriptedRandom random;
-        testing::RecordingProgramExit programExit;
-        Form1 f(box, random, programExit);
-        f.Form_Load();
+        testing::GameWith<testing::RecordingMessageBox, testing::ScriptedRandom> g;
+        Form1& f = g.form;
         f.ballsSunk = sunk;
         f.Timer1_Timer();
-        EXPECT_EQ(random.draws, 0u) << sunk;
+        EXPECT_EQ(g.random.draws, 0u) << sunk;
         EXPECT_EQ(f.shpTableLay1.FillColor, kGreen) << sunk;
     }
 }

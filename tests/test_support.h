@@ -26,15 +26,35 @@ class RecordingProgramExit final : public ProgramExit {
     int requests = 0;
 };
 
-// A window with its services, loaded as at start-up.
-struct Game {
-    RecordingMessageBox messages;
-    SeededRandom random{12345};
+// A window with its services, loaded as at start-up. The box and the random
+// source can be swapped for the real Qt box or a scripted source.
+template <typename Box, typename Random>
+struct GameWith {
+    Box messages;
+    Random random;
     RecordingProgramExit programExit;
     Form1 form{messages, random, programExit};
 
-    Game() { form.Form_Load(); }
+    GameWith() { form.Form_Load(); }
 };
+
+struct Game : GameWith<RecordingMessageBox, SeededRandom> {
+    Game() { random.seed(12345); }
+};
+
+// The end of a rack one tick away: only ball 0 is left, lying still over the
+// top-left pocket, with the given tallies and player 2 to move.
+inline void lastBallOverPocket(Form1& f, const char* p1Tally, const char* p2Tally) {
+    for (int i = 1; i < Form1::kObjectBallCount; ++i) {
+        f.ball[i].Visible = false;
+    }
+    f.ballsSunk = 14;
+    f.lblP1BC.Caption = p1Tally;
+    f.lblP2BC.Caption = p2Tally;
+    f.curPlayer = 2;
+    f.ball[0].Left = 700;
+    f.ball[0].Top = 700;
+}
 
 // Hands out the given values in turn, then repeats the last; counts the draws.
 class ScriptedRandom final : public RandomSource {
