@@ -1,6 +1,7 @@
-# When clang with libFuzzer is at hand, the fuzz target is built in a clang
-# build of its own under build/fuzz (the rest of the project uses g++), and
-# VORL_FUZZER names the executable for the tests.
+# SPDX-License-Identifier: MIT
+# Asked for with VORL_FUZZ: the fuzz target is built in a clang build of its
+# own under build/fuzz (the rest of the project may use g++), and VORL_FUZZER
+# names the executable for the tests.
 find_program(VORL_CLANGXX NAMES clang++ clang++-14)
 if(VORL_CLANGXX AND NOT DEFINED VORL_HAVE_LIBFUZZER)
   set(_probe ${CMAKE_BINARY_DIR}/CMakeFiles/libfuzzer_probe.cpp)
@@ -22,11 +23,12 @@ if(VORL_CLANGXX AND VORL_HAVE_LIBFUZZER)
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
     CMAKE_ARGS -G Ninja -DCMAKE_CXX_COMPILER=${VORL_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
-               -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DVORL_BUILD_TESTS=OFF
+               -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF
+               -DVORL_HARDEN=OFF
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/fuzz/vorl-replay-fuzz)
   set(VORL_FUZZER ${CMAKE_BINARY_DIR}/fuzz/vorl-replay-fuzz)
 else()
-  message(STATUS "No clang with libFuzzer: the fuzz target is not built")
+  message(FATAL_ERROR "VORL_FUZZ needs clang with libFuzzer (Debian: clang, libclang-rt-dev)")
 endif()

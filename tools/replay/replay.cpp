@@ -155,7 +155,13 @@ std::string fixedText(Fixed v) {
         units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
     std::string fraction = std::to_string(magnitude % 10000);
     fraction.insert(0, 4 - fraction.size(), '0');
-    return (units < 0 ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
+    // Appended one piece at a time: GCC 12 at -O3 sees a false overlap in a
+    // chain of string additions here (-Wrestrict).
+    std::string text = units < 0 ? "-" : "";
+    text += std::to_string(magnitude / 10000);
+    text += '.';
+    text += fraction;
+    return text;
 }
 
 std::string colourText(OleColor c) {
