@@ -1,21 +1,59 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game and its tests need, when missing.
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages a task needs, when they are missing.
+#   scripts/deps.sh play    building and playing the game
+#   scripts/deps.sh test    building everything and running every test
+#   scripts/deps.sh web     building and testing the browser version
+# VORL_SKIP_DEPS=1 skips it, for a machine set up by other means.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgtest-dev libbenchmark-dev
-          fonts-dejavu-core clang libclang-rt-14-dev xvfb xdotool x11-utils imagemagick dpkg-dev
-          file)
+[ "${VORL_SKIP_DEPS:-0}" = 1 ] && exit 0
 
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
+# Names that exist on Debian 12 and 13 and on current Ubuntu.
+play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+test=("${play[@]}" libgtest-dev libbenchmark-dev python3 clang libclang-rt-dev xvfb xdotool
+      x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils devscripts)
+web=(emscripten chromium)
+
+wanted=()
+for group in "$@"; do
+    case "$group" in
+        play) wanted+=("${play[@]}") ;;
+        test) wanted+=("${test[@]}") ;;
+        web) wanted+=("${web[@]}") ;;
+        *) echo "deps.sh: unknown group '$group' (play, test or web)" >&2; exit 2 ;;
+    esac
 done
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+missing=()
+for p in $(printf '%s\n' "${wanted[@]}" | sort -u); do
+    installed "$p" || missing+=("$p")
+done
+# Node.js may come from elsewhere than Debian; only its commands matter.
+if [[ " $* " == *" web "* ]]; then
+    command -v node >/dev/null || missing+=(nodejs)
+    command -v npm >/dev/null || missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+    echo "deps.sh: this system has no apt-get; install these Debian packages (or their" >&2
+    echo "equivalents) by other means, then run again with VORL_SKIP_DEPS=1:" >&2
+    echo "  ${missing[*]}" >&2
+    exit 1
+fi
 sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "deps.sh: installing needs root and there is no sudo; as root, run:" >&2
+        echo "  apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+    sudo=(sudo)
+fi
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \

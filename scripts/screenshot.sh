@@ -3,7 +3,7 @@
 # it in a real X server (Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target vorl vorl-replay
+scripts/deps.sh test
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target vorl vorl-replay
 python3 tests/e2e/e2e_test.py table build/vorl build/vorl-replay --screenshot docs/screenshot.png
