@@ -1,24 +1,63 @@
+// SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <cstdio>
+#include <string>
 
 #include "game/form1.h"
 #include "platform/message_box.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_program_exit.h"
+#include "platform/qt/start_up_guard.h"
 #include "platform/qt/tick_timer.h"
 #include "platform/random_source.h"
 #include "platform/serial_form.h"
 
 #ifdef VORL_TICK_LOG
 #include <chrono>
-#include <cstdio>
 #endif
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int refuse(const char* program, const std::string& argument) {
+    std::fprintf(stderr, "%s: unknown option '%s'\n%s", program, argument.c_str(),
+                 vorl::usageText(program).c_str());
+    return kUsageError;
+}
+
+}  // namespace
 
 // Puts the game in a window and lets the timer drive it.
 int main(int argc, char* argv[]) {
+    const char* program = argc > 0 ? argv[0] : "vorl";
+    switch (const vorl::CommandLine line = vorl::readCommandLine(argc, argv); line.action) {
+        case vorl::CommandLine::Action::Help:
+            std::fputs(vorl::usageText(program).c_str(), stdout);
+            return 0;
+        case vorl::CommandLine::Action::Version:
+            std::fputs(vorl::versionText(VORL_VERSION).c_str(), stdout);
+            return 0;
+        case vorl::CommandLine::Action::Unknown:
+            return refuse(program, line.offending);
+        case vorl::CommandLine::Action::Play:
+            break;
+    }
+
+    vorl::StartUpGuard guard;
     QApplication app(argc, argv);
+    guard.release();
+    // Qt has taken its own options out; whatever is left is not ours either.
+    if (const QStringList rest = QApplication::arguments(); rest.size() > 1) {
+        return refuse(program, rest[1].toStdString());
+    }
     QApplication::setApplicationName(QString::fromUtf8(vorl::kApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral(VORL_VERSION));
+    // Ties the window to its menu entry, whose icon the desktop shows for it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORL_APP_ID));
 
     // The game never seeds its random source; every run starts from the same state.
     vorl::SeededRandom random;
