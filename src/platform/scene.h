@@ -23,8 +23,8 @@ class Scene {
     // Positions and sizes count as changed once they moved by this much, in
     // device pixels. A shape creeping by less would only shift the blend of
     // its antialiased edge by under an eighth of the way between two colours,
-    // so it is redrawn once it has crept that far, not on every tick (balls
-    // creep forever at tiny speeds on a settled table).
+    // so it is redrawn once it has crept that far, not on every tick (a
+    // control may creep at tiny speeds for ever).
     static constexpr double kSmallestMoveThatCounts = 1.0 / 8.0;
 
     // Replaces the scene with the client area (clientWidth x clientHeight
