@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/drawn_snapshot.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
@@ -282,7 +281,7 @@ TEST_F(RenderedTable, CurrentPlayersNameLabelIsRedWithABorder) {
 
 // Catches a circle drawn as an ellipse filling its rectangle, positions snapped to whole
 // pixels, and a picture stretched to its frame or not clipped by it.
-TEST(ControlPainter, CircleSitsCentredBarSitsBetweenPixelsPictureKeepsItsSize) {
+TEST(ScenePainter, CircleSitsCentredBarSitsBetweenPixelsPictureKeepsItsSize) {
     vorl::ShapeControl circle;
     circle.Shape = vorl::ShapeKind::Circle;
     circle.Left = 150;
@@ -321,49 +320,6 @@ TEST(ControlPainter, CircleSitsCentredBarSitsBetweenPixelsPictureKeepsItsSize) {
 }
 
 // ---------------------------------------------------------------- repainting
-
-// Catches a snapshot that misses a drawn change (text, colour, visibility, a
-// move of a whole grid step), sees a hidden control's change, or ignores the
-// pixel ratio.
-TEST(DrawnSnapshot, SeesWhatWouldBeDrawnDifferentlyAndNothingElse) {
-    vorl::ShapeControl ball;
-    ball.Left = 150;  // exactly on the grid: 80 eighths of a pixel
-    ball.Top = 300;
-    ball.Width = ball.Height = 375;
-    vorl::LabelControl shown;
-    shown.Caption = "1";
-    vorl::LabelControl hidden;
-    hidden.Visible = false;
-    const std::vector<vorl::ControlRef> controls{&ball, &shown, &hidden};
-    auto snapshot = [&](double ratio) {
-        vorl::DrawnSnapshot s;
-        s.take(vorl::COLOR_MENU, controls, ratio);
-        return s;
-    };
-    const vorl::DrawnSnapshot before = snapshot(1);
-    const vorl::DrawnSnapshot beforeAt2 = snapshot(2);
-    EXPECT_TRUE(snapshot(1) == before);
-    EXPECT_FALSE(beforeAt2 == before);
-
-    hidden.Caption = "changed behind the scenes";
-    EXPECT_TRUE(snapshot(1) == before);
-    ball.Left = 150.9f;  // under half an eighth of a pixel at ratio 1, over it at 2
-    EXPECT_TRUE(snapshot(1) == before);
-    EXPECT_FALSE(snapshot(2) == beforeAt2);
-    ball.Left = 151.875f;  // one whole eighth
-    EXPECT_FALSE(snapshot(1) == before);
-    ball.Left = 150;
-    shown.Caption = "2";
-    EXPECT_FALSE(snapshot(1) == before);
-    shown.Caption = "1";
-    ball.FillColor = 0x00FFFF;
-    EXPECT_FALSE(snapshot(1) == before);
-    ball.FillColor = 0x000000;
-    ball.Visible = false;
-    EXPECT_FALSE(snapshot(1) == before);
-    ball.Visible = true;
-    EXPECT_TRUE(snapshot(1) == before);
-}
 
 class PaintCounter : public QObject {
   public:

@@ -55,6 +55,8 @@ struct FontSpec {
     bool Underline = false;
     bool Strikethrough = false;
     int Charset = 0;  // ANSI
+
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 enum class LabelBorderStyle { None, FixedSingle };

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "platform/qt/colour_resolver.h"
-#include "platform/qt/control_painter.h"
+#include "platform/qt/scene_painter.h"
 
 namespace vorl {
 namespace {
@@ -38,19 +38,17 @@ FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
 }
 
 void FormView::refresh() {
-    current_.take(form_.backColor(), form_.controlsBackToFront(), devicePixelRatioF());
-    if (!(current_ == painted_)) {
+    current_.build(form_, devicePixelRatioF());
+    if (!current_.looksLike(painted_)) {
         update();
     }
 }
 
 void FormView::paintEvent(QPaintEvent* /*event*/) {
+    painted_.build(form_, devicePixelRatioF());
     QPainter painter(this);
     const ColourResolver colours(palette());
-    const std::vector<ControlRef> controls = form_.controlsBackToFront();
-    painter.fillRect(rect(), colours.resolve(form_.backColor()));
-    ControlPainter(painter, colours).drawBackToFront(controls);
-    painted_.take(form_.backColor(), controls, devicePixelRatioF());
+    ScenePainter(painter, colours).paint(painted_);
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.

@@ -3,13 +3,13 @@
 #include <QWidget>
 
 #include "platform/form.h"
-#include "platform/qt/drawn_snapshot.h"
+#include "platform/scene.h"
 
 namespace vorl {
 
 // The window's client area: draws the form's controls and hands pointer
-// events to it, with positions in twips. It keeps no game state, only a
-// snapshot of what its last frame showed.
+// events to it, with positions in twips. It keeps no game state, only the
+// scene its last frame showed.
 class FormView : public QWidget {
     Q_OBJECT
 
@@ -27,8 +27,8 @@ class FormView : public QWidget {
 
   private:
     Form& form_;
-    DrawnSnapshot painted_;
-    DrawnSnapshot current_;
+    Scene painted_;
+    Scene current_;
 };
 
 }  // namespace vorl
