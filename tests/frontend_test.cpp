@@ -32,6 +32,9 @@ using namespace std::chrono_literals;
 using vorl::Form1;
 using vorl::FormView;
 using vorl::FormWindow;
+using vorl::kTickPeriod;
+using vorl::nextTick;
+using vorl::TickSchedule;
 using vorl::TickTimer;
 
 // One QApplication for the whole run, on the offscreen platform unless told otherwise.
