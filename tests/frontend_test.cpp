@@ -31,6 +31,9 @@ using namespace std::chrono_literals;
 using vorl::Form1;
 using vorl::FormView;
 using vorl::FormWindow;
+using vorl::kTickPeriod;
+using vorl::nextTick;
+using vorl::TickSchedule;
 using vorl::TickTimer;
 
 // One QApplication for the whole run, on the offscreen platform unless told otherwise.
@@ -359,7 +362,7 @@ TEST(TickTimer, ScheduleAveragesSixtyFourTicksASecondInWholeMilliseconds) {
     std::chrono::nanoseconds deadline{0};
     std::chrono::nanoseconds now{0};
     for (int tick = 0; tick < 64; ++tick) {
-        const TickTimer::Schedule next = TickTimer::next(deadline, now, TickTimer::kDefaultPeriod);
+        const TickSchedule next = nextTick(deadline, now);
         EXPECT_GE(next.waitMs, 15);
         EXPECT_LE(next.waitMs, 16);
         deadline = next.deadline;
@@ -371,11 +374,11 @@ TEST(TickTimer, ScheduleAveragesSixtyFourTicksASecondInWholeMilliseconds) {
 
 // Catches catch-up bursts after a long tick, and a lost average after a slightly late one.
 TEST(TickTimer, ScheduleFarBehindRestartsFromNowAndSlightlyBehindFiresAtOnce) {
-    const auto period = TickTimer::kDefaultPeriod;
-    const TickTimer::Schedule restarted = TickTimer::next(0ns, 5s, period);
+    const auto period = kTickPeriod;
+    const TickSchedule restarted = nextTick(0ns, 5s, period);
     EXPECT_EQ(restarted.deadline, 5s + period);
     EXPECT_EQ(restarted.waitMs, 16);
-    const TickTimer::Schedule late = TickTimer::next(0ns, 20ms, period);
+    const TickSchedule late = nextTick(0ns, 20ms, period);
     EXPECT_EQ(late.deadline, period);
     EXPECT_EQ(late.waitMs, 0);
 }

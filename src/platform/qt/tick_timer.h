@@ -6,34 +6,21 @@
 #include <chrono>
 
 #include "platform/form.h"
+#include "platform/tick_schedule.h"
 
 namespace vorl {
 
-// Drives the form's tick at a steady average rate: 64 ticks a second by
-// default, the rate of the system clock tick the game's speeds were made for.
+// Drives the form's tick at a steady average rate (nextTick), 64 ticks a
+// second by default.
 //
 // Each tick is one call of Form::timer(). The next one is armed only after it
 // returns, so a modal box opened from inside a tick (which runs a nested event
 // loop) never lets a second tick start; a guard refuses one all the same.
-// QTimer counts whole milliseconds, so each wait is measured against a running
-// deadline and the fractions even out. A schedule that has fallen more than a
-// period behind starts again from now instead of catching up in a burst.
 class TickTimer : public QObject {
     Q_OBJECT
 
   public:
-    static constexpr std::chrono::nanoseconds kDefaultPeriod{15'625'000};
-
-    // When the next tick is due and how long to wait for it, in whole milliseconds.
-    struct Schedule {
-        std::chrono::nanoseconds deadline;
-        int waitMs;
-    };
-    // The step after a tick that was due at `deadline`, when the clock reads `now`.
-    static Schedule next(std::chrono::nanoseconds deadline, std::chrono::nanoseconds now,
-                         std::chrono::nanoseconds period);
-
-    explicit TickTimer(Form& form, std::chrono::nanoseconds period = kDefaultPeriod,
+    explicit TickTimer(Form& form, std::chrono::nanoseconds period = kTickPeriod,
                        QObject* parent = nullptr);
 
     // Starts (or restarts) the schedule; the first tick is one period from now.
@@ -45,7 +32,7 @@ class TickTimer : public QObject {
 
   private:
     void tick();
-    void arm(const Schedule& schedule);
+    void arm(const TickSchedule& schedule);
 
     Form& form_;
     std::chrono::nanoseconds period_;

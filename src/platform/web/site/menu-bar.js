@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: MIT
+// The menu bar, built from the game's menu tree. An ampersand in a caption
+// marks its access key, shown underlined. From the keyboard: Alt and a key
+// opens a menu, a key chooses an item (items without a marked key answer to
+// their first letter), the arrows move, Enter chooses and Escape closes.
+'use strict';
+
+// eslint-disable-next-line no-unused-vars
+class VorlMenuBar {
+    // onCommand(name) runs a leaf item; enabled() says whether input counts now.
+    constructor(element, tree, onCommand, enabled) {
+        this.element = element;
+        this.onCommand = onCommand;
+        this.enabled = enabled;
+        this.titles = tree.map((menu) => this.addTitle(menu));
+        this.open = []; // the open popups, outermost first: {entry, popup, active}
+        document.addEventListener('keydown', (event) => this.keyDown(event), true);
+        document.addEventListener('pointerdown', (event) => {
+            if (!this.element.contains(event.target)) {
+                this.closeAll();
+            }
+        }, true);
+    }
+
+    get isOpen() {
+        return this.open.length > 0;
+    }
+
+    // "E&dit" shows "Edit" with the d underlined; "&&" is an ampersand.
+    static label(caption) {
+        const label = document.createElement('span');
+        let key = null;
+        for (let i = 0; i < caption.length; ++i) {
+            if (caption[i] === '&' && i + 1 < caption.length) {
+                ++i;
+                if (caption[i] !== '&' && key === null) {
+                    key = caption[i].toUpperCase();
+                    const u = document.createElement('u');
+                    u.textContent = caption[i];
+                    label.append(u);
+                    continue;
+                }
+            }
+            label.append(caption[i]);
+        }
+        return {label, key, first: label.textContent.charAt(0).toUpperCase()};
+    }
+
+    addTitle(menu) {
+        const wrapper = document.createElement('div');
+        wrapper.className = 'menu';
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.className = 'menu-title';
+        button.setAttribute('role', 'menuitem');
+        button.setAttribute('aria-haspopup', 'true');
+        button.setAttribute('aria-expanded', 'false');
+        button.dataset.name = menu.name;
+        const {label, key, first} = VorlMenuBar.label(menu.caption);
+        button.append(label);
+        wrapper.append(button);
+        this.element.append(wrapper);
+        const entry = {menu, element: button, parent: wrapper, key, first};
+        button.addEventListener('pointerdown', (event) => {
+            event.preventDefault();
+            if (!this.enabled()) {
+                return;
+            }
+            const same = this.open.length > 0 && this.open[0].entry === entry;
+            this.closeAll();
+            if (!same) {
+                this.openTitle(entry, false);
+            }
+        });
+        button.addEventListener('pointerenter', () => {
+            if (this.open.length > 0 && this.open[0].entry !== entry) {
+                this.closeAll();
+                this.openTitle(entry, false);
+            }
+        });
+        return entry;
+    }
+
+    popupFor(entry) {
+        const popup = document.createElement('div');
+        popup.className = 'popup';
+        popup.setAttribute('role', 'menu');
+        const items = entry.menu.items.map((item) => {
+            const row = document.createElement('div');
+            row.className = 'menu-item';
+            row.setAttribute('role', 'menuitem');
+            row.dataset.name = item.name;
+            const {label, key, first} = VorlMenuBar.label(item.caption);
+            row.append(label);
+            if (item.items.length > 0) {
+                row.setAttribute('aria-haspopup', 'true');
+                const arrow = document.createElement('span');
+                arrow.className = 'arrow';
+                row.append(arrow);
+            }
+            popup.append(row);
+            return {menu: item, element: row, parent: row, key, first};
+        });
+        const level = {entry, popup, items, active: -1};
+        items.forEach((item, index) => {
+            item.element.addEventListener('pointerenter', () => this.point(level, index));
+            item.element.addEventListener('click', (event) => {
+                event.stopPropagation();
+                this.point(level, index);
+                this.choose(level, item, false);
+            });
+        });
+        return level;
+    }
+
+    openTitle(entry, fromKeyboard) {
+        const level = this.popupFor(entry);
+        entry.parent.append(level.popup);
+        entry.element.setAttribute('aria-expanded', 'true');
+        this.open = [level];
+        if (fromKeyboard) {
+            this.setActive(level, 0);
+        }
+    }
+
+    openSubmenu(level, item, fromKeyboard) {
+        const depth = this.open.indexOf(level);
+        this.closeFrom(depth + 1);
+        const sub = this.popupFor(item);
+        item.parent.append(sub.popup);
+        this.open.push(sub);
+        if (fromKeyboard) {
+            this.setActive(sub, 0);
+        }
+    }
+
+    // The pointer over an item makes it the active one and opens its submenu.
+    point(level, index) {
+        if (!this.open.includes(level)) {
+            return;
+        }
+        this.setActive(level, index);
+        const item = level.items[index];
+        const depth = this.open.indexOf(level);
+        if (item.menu.items.length > 0) {
+            if (this.open[depth + 1]?.entry !== item) {
+                this.openSubmenu(level, item, false);
+            }
+        } else {
+            this.closeFrom(depth + 1);
+        }
+    }
+
+    setActive(level, index) {
+        level.items.forEach((item, i) => item.element.classList.toggle('active', i === index));
+        level.active = index;
+    }
+
+    choose(level, item, fromKeyboard) {
+        if (item.menu.items.length > 0) {
+            this.openSubmenu(level, item, fromKeyboard);
+            return;
+        }
+        this.closeAll();
+        this.onCommand(item.menu.name);
+    }
+
+    closeFrom(depth) {
+        for (const level of this.open.splice(depth)) {
+            level.popup.remove();
+        }
+        if (depth === 0) {
+            for (const title of this.titles) {
+                title.element.setAttribute('aria-expanded', 'false');
+            }
+        }
+    }
+
+    closeAll() {
+        this.closeFrom(0);
+    }
+
+    // A key picks the item it marks; without a mark, the items whose caption
+    // starts with it, the only one at once or in turn when several do.
+    static matches(entries, letter) {
+        const marked = entries.filter((e) => e.key === letter);
+        if (marked.length > 0) {
+            return marked.slice(0, 1);
+        }
+        return entries.filter((e) => e.key === null && e.first === letter);
+    }
+
+    keyDown(event) {
+        if (!this.enabled() || event.ctrlKey || event.metaKey) {
+            return;
+        }
+        const letter = event.key.length === 1 ? event.key.toUpperCase() : null;
+        if (event.altKey && letter !== null && /[A-Z0-9]/.test(letter)) {
+            const found = VorlMenuBar.matches(this.titles, letter);
+            if (found.length > 0) {
+                this.closeAll();
+                this.openTitle(found[0], true);
+                event.preventDefault();
+            }
+            return;
+        }
+        if (!this.isOpen) {
+            return;
+        }
+        const level = this.open[this.open.length - 1];
+        const count = level.items.length;
+        const top = this.titles.indexOf(this.open[0].entry);
+        const handled = () => {
+            event.preventDefault();
+            event.stopPropagation();
+        };
+        switch (event.key) {
+            case 'ArrowDown':
+                this.setActive(level, (level.active + 1) % count);
+                return handled();
+            case 'ArrowUp':
+                this.setActive(level, (level.active - 1 + count) % count);
+                return handled();
+            case 'ArrowRight': {
+                const item = level.items[level.active];
+                if (item && item.menu.items.length > 0) {
+                    this.openSubmenu(level, item, true);
+                } else {
+                    this.closeAll();
+                    this.openTitle(this.titles[(top + 1) % this.titles.length], true);
+                }
+                return handled();
+            }
+            case 'ArrowLeft':
+                if (this.open.length > 1) {
+                    this.closeFrom(this.open.length - 1);
+                } else {
+                    this.closeAll();
+                    const count = this.titles.length;
+                    this.openTitle(this.titles[(top - 1 + count) % count], true);
+                }
+                return handled();
+            case 'Enter':
+            case ' ':
+                if (level.active >= 0) {
+                    this.choose(level, level.items[level.active], true);
+                }
+                return handled();
+            case 'Escape':
+                this.closeFrom(this.open.length - 1);
+                return handled();
+            default:
+                break;
+        }
+        if (letter !== null && !event.altKey) {
+            const found = VorlMenuBar.matches(level.items, letter);
+            if (found.length === 1) {
+                this.choose(level, found[0], true);
+            } else if (found.length > 1) {
+                const current = level.items[level.active];
+                const next = found[(found.indexOf(current) + 1) % found.length];
+                this.setActive(level, level.items.indexOf(next));
+            }
+            handled();
+        }
+    }
+}

@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: MIT
+// The browser version in a real browser (Debian's Chromium, headless), driven
+// by the browser's own pointer and key events and checked on screenshots, as
+// the X tests check the desktop game.
+//   node browser_test.js SITE_DIR NATIVE_REPLAY NODE_MODULES_DIR
+'use strict';
+
+const assert = require('node:assert/strict');
+const {spawnSync} = require('node:child_process');
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+const {after, before, test} = require('node:test');
+const {decodePng} = require('./png.js');
+
+const [site, replay, modules] = process.argv.slice(2);
+const {chromium} = require(path.join(modules, 'playwright-core'));
+
+const CLOTH = [0, 128, 0];
+const RAIL = [192, 64, 0];
+const BLACK = [0, 0, 0];
+const WHITE = [255, 255, 255];
+const YELLOW = [255, 255, 0];
+const RED = [255, 0, 0];
+const CYAN = [0, 255, 255];
+const hex = (c) => '#' + c.map((v) => v.toString(16).padStart(2, '0')).join('');
+
+// The site as any static server would serve it.
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+    '.wasm': 'application/wasm', '.svg': 'image/svg+xml'};
+const server = http.createServer((request, response) => {
+    let file = path.join(site, path.normalize(new URL(request.url, 'http://x').pathname));
+    if (file.endsWith(path.sep)) {
+        file = path.join(file, 'index.html');
+    }
+    fs.readFile(file, (error, body) => {
+        response.writeHead(error ? 404 : 200,
+            {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+        response.end(error ? '' : body);
+    });
+});
+let browser;
+let address;
+
+before(async () => {
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    address = `http://127.0.0.1:${server.address().port}/`;
+    browser = await chromium.launch({
+        executablePath: process.env.VORL_CHROMIUM || '/usr/bin/chromium',
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+});
+after(async () => {
+    await browser?.close();
+    server.close();
+});
+
+// A page with the game loaded and its first frame shown.
+async function openGame(deviceScaleFactor = 1) {
+    const page = await browser.newPage({viewport: {width: 1400, height: 900}, deviceScaleFactor});
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    const began = Date.now();
+    await page.goto(address);
+    await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
+    page.loadMs = Date.now() - began;
+    page.errors = errors;
+    return page;
+}
+
+// The canvas as shown, in device pixels.
+async function table(page) {
+    return decodePng(await page.locator('#table').screenshot());
+}
+
+const ticks = (page) => page.evaluate(() => Module._vorl_ticks());
+
+async function expectColours(page, points) {
+    const shot = await table(page);
+    for (const [[x, y], want, where] of points) {
+        assert.equal(hex(shot.at(x, y)), hex(want), `${where} at (${x},${y})`);
+    }
+}
+
+// Polls until the predicate holds, for at most `seconds`.
+async function eventually(predicate, seconds, what) {
+    const deadline = Date.now() + seconds * 1000;
+    for (;;) {
+        const value = await predicate();
+        if (value) {
+            return value;
+        }
+        assert.ok(Date.now() < deadline, `timed out: ${what}`);
+        await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+}
+
+function runReplay(script) {
+    const run = spawnSync(replay, {input: script, encoding: 'utf8'});
+    assert.equal(run.status, 0, run.stderr);
+    return run.stdout;
+}
+
+// Where the replay tool puts the cue ball's centre after the same stroke.
+function predictedRest(x, y) {
+    const out = runReplay(`move ${x * 15} ${y * 15}\ndown\ntick 1000\ndump\n`);
+    const line = out.split('\n').find((l) => l.startsWith('ball 15 '));
+    const f = Object.fromEntries(line.split(' ').slice(2).map((kv) => kv.split('=')));
+    return [(Number(f.left) + Number(f.width) / 2) / 15, (Number(f.top) + Number(f.height) / 2) / 15];
+}
+
+// The centre of the pure white pixels around the cue ball's row, the head
+// string's white line at x 552 left out.
+function cueBallCentre(shot) {
+    let sx = 0;
+    let sy = 0;
+    let n = 0;
+    for (let y = 190; y < 245; ++y) {
+        for (let x = 60; x < 745; ++x) {
+            if (Math.abs(x - 552) > 3 && hex(shot.at(x, y)) === hex(WHITE)) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+        }
+    }
+    return n < 100 ? null : [sx / n, sy / n];
+}
+
+// How many rows of the help panel carry ink.
+async function helpInk(page) {
+    const shot = await table(page);
+    const background = hex(shot.at(1260, 20));
+    let rows = 0;
+    for (let y = 88; y < 88 + 369; ++y) {
+        for (let x = 840; x < 840 + 337; ++x) {
+            if (hex(shot.at(x, y)) !== background) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+test('the opening table shows the desktop colours at the same points', async () => {
+    const page = await openGame();
+    console.log(`# first frame ${page.loadMs} ms after the page was asked for`);
+    await expectColours(page, [
+        [[400, 133], CLOTH, 'cloth'],
+        [[25, 180], RAIL, 'rail outside the bed\'s edge'],
+        [[50, 180], RAIL, 'rail inside it'],
+        [[372, 48], BLACK, 'top middle pocket'],
+        [[308, 212], YELLOW, 'solid ball 0'],
+        [[228, 228], CLOTH, 'cloth through ring ball 8'],
+        [[221, 228], YELLOW, 'ring of ball 8'],
+        [[592, 216], WHITE, 'cue ball'],
+        [[602, 216], WHITE, 'cue ball\'s rim'],
+        [[50, 574], RED, 'player 1\'s name label'],
+    ]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+test('menus from the keyboard recolour the table and toggle the help panel', async () => {
+    const page = await openGame();
+    await page.keyboard.press('Alt+d');
+    await page.keyboard.press('b');
+    await page.keyboard.press('c');
+    await page.keyboard.press('Alt+d');
+    for (const key of ['ArrowDown', 'ArrowDown', 'ArrowRight', 'r']) {
+        await page.keyboard.press(key);
+    }
+    await eventually(async () => hex((await table(page)).at(25, 180)) === hex(RED), 2, 'red rail');
+    await expectColours(page, [
+        [[400, 133], CYAN, 'cloth'],
+        [[228, 228], CYAN, 'cloth through ring ball 8'],
+        [[25, 180], RED, 'rail'],
+    ]);
+    assert.equal(await page.locator('.popup').count(), 0, 'the menus closed');
+
+    assert.equal(await helpInk(page), 0, 'help panel hidden at first');
+    await page.keyboard.press('Alt+h');
+    await page.keyboard.press('t');
+    const rows = await eventually(() => helpInk(page), 2, 'help text');
+    assert.ok(rows >= 100, `help text shown (${rows} rows of ink)`);
+    // The pointer works the menus too.
+    await page.click('.menu-title[data-name="mnuHelp"]');
+    await page.click('.menu-item[data-name="mnuhtp"]');
+    await eventually(async () => (await helpInk(page)) === 0, 2, 'help hidden again');
+    await page.close();
+});
+
+test('a stroke sends the cue ball to where the replay tool puts it', async () => {
+    const page = await openGame();
+    const aim = [640, 216];
+    const box = await page.locator('#table').boundingBox();
+    await page.mouse.move(box.x + aim[0], box.y + aim[1]);
+    await page.mouse.down();
+    await page.mouse.up();
+    const rest = predictedRest(...aim);
+    let seen = [null, null];
+    await eventually(async () => {
+        seen = [seen[1], cueBallCentre(await table(page))];
+        return seen[0] && seen[1] && seen[1][0] < 590 &&
+            Math.hypot(seen[0][0] - seen[1][0], seen[0][1] - seen[1][1]) < 0.2 &&
+            Math.abs(seen[1][0] - rest[0]) < 1 && Math.abs(seen[1][1] - rest[1]) < 1;
+    }, 30, `cue ball at rest at ${rest}, last seen ${seen[1]}`);
+    await page.close();
+});
+
+test('Programer opens a modal box; the tick holds while it is open', async () => {
+    const page = await openGame();
+    const expected = runReplay('click mnuprog\n').match(/^msgbox "(.*)"$/m)[1];
+    await page.keyboard.press('Alt+h');
+    await page.keyboard.press('g');
+    const dialog = page.locator('dialog#box');
+    await dialog.waitFor({state: 'visible'});
+    assert.ok(await page.evaluate(() => document.getElementById('box').matches(':modal')));
+    assert.equal(await page.locator('#box-title').textContent(), 'Vorl');
+    assert.equal(await page.locator('#box-text').textContent(), expected);
+    assert.equal(await page.locator('dialog#box button').count(), 1);
+
+    const held = await ticks(page);
+    await page.waitForTimeout(1000);
+    assert.equal(await ticks(page), held, 'no tick while the box is open');
+    await page.mouse.click(300, 300); // the table is inert under the box
+    await page.keyboard.press('Enter');
+    await dialog.waitFor({state: 'hidden'});
+    const resumed = await ticks(page);
+    await page.waitForTimeout(500);
+    const after = (await ticks(page)) - resumed;
+    assert.ok(after >= 25 && after <= 36, `${after} ticks in the half second after: no burst`);
+    await page.close();
+});
+
+test('the tick runs at 64 a second', async () => {
+    const page = await openGame();
+    const [t0, c0] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);
+    await page.waitForTimeout(10000);
+    const [t1, c1] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);
+    const rate = ((c1 - c0) * 1000) / (t1 - t0);
+    console.log(`# ${rate.toFixed(2)} ticks a second over ${((t1 - t0) / 1000).toFixed(1)} s`);
+    assert.ok(Math.abs(rate - 64) <= 1, `${rate} ticks a second`);
+    await page.close();
+});
+
+test('at device pixel ratio 2 the table is drawn at device resolution', async () => {
+    const page = await openGame(2);
+    const size = await page.evaluate(() => {
+        const canvas = document.getElementById('table');
+        return [canvas.width, canvas.height];
+    });
+    assert.deepEqual(size, [2544, 1424]);
+    const shot = await table(page);
+    // The cue ball's rim ends at 604.5 logical pixels: drawn at device
+    // resolution, device pixel 1208 is white and 1209 cloth.
+    const rim = shot.at(1208, 433);
+    assert.ok(Math.min(...rim) >= 240, `rim fills device pixel 1208 (${hex(rim)})`);
+    assert.equal(hex(shot.at(1184, 433)), hex(WHITE), 'cue ball');
+    assert.equal(hex(shot.at(1209, 433)), hex(CLOTH), 'first device pixel past the rim');
+    assert.equal(hex(shot.at(40, 360)), hex(RAIL), 'rail\'s outer edge, 20 logical');
+    assert.equal(hex(shot.at(120, 360)), hex(CLOTH), 'cloth just inside the rail');
+    await page.close();
+});
+
+test('File > Exit stops the game', async () => {
+    const page = await openGame();
+    await page.keyboard.press('Alt+f');
+    await page.keyboard.press('e');
+    await page.locator('#ended').waitFor({state: 'visible'});
+    assert.match(await page.locator('#ended').textContent(), /ended[\s\S]*reload/i);
+    assert.ok(await page.locator('#window').isHidden());
+    const stopped = await ticks(page);
+    await page.keyboard.press('Alt+f');
+    await page.waitForTimeout(500);
+    assert.equal(await ticks(page), stopped, 'no tick after the end');
+    assert.equal(await page.locator('.popup').count(), 0, 'no menu after the end');
+    await page.close();
+});
