@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times one frame of the opening table painted by the game's own view
 // (FormView and ScenePainter) into an image the size of the client area,
 // at device pixel ratio 1 and 2, and the check an idle tick makes instead.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the game in a virtual X server and measures it from outside, through
 # /proc: time from launch to the window mapped, CPU use with the table at
 # rest, during a break and once the balls have settled, resident memory, and

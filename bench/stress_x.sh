@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Random X input on the real window: runs build/vorl under Xvfb and feeds it
 # pointer moves, presses, menu access keys and Enter through xdotool (XTEST)
 # for DURATION seconds (default 180), sampling its resident memory. Fails if

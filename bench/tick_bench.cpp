@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the tick on a table at rest and on one where all sixteen balls roll
 // just after the break, and the collision pass alone on that table.
 #include <benchmark/benchmark.h>

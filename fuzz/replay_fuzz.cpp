@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary scripts to the replay reader and through it to the game.
 // Beyond what the sanitizers catch, it checks that a rejected line changes
 // nothing: the script with its rejected lines taken out must leave exactly

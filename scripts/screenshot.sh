@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Refreshes docs/screenshot.png: the opening table as the end-to-end test sees
 # it in a real X server (Xvfb).
 set -euo pipefail

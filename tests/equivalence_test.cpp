@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tick's fast paths against the plain formulations they replaced, kept
 // here as references: on random and adversarial tables every float and every
 // fixed-point value must come out the same to the bit.

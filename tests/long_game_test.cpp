@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Long play in the sanitizer build: random strokes by both players, with the
 // score and the table checked after every tick.
 #include <gtest/gtest.h>

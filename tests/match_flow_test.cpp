@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The end of a rack, the new rack and the last-ball colours.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu commands: colours, the help panel, the credit line, exit.
 #include <gtest/gtest.h>
 

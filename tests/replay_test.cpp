@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The replay tool's reading of scripts: what it accepts, what it refuses and
 // how it prints the state. Whole games are checked against golden
 // transcripts in tests/replay/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vorl-soak: a long session of random play in the sanitizer build. Both
 // players stroke from random pointer positions, and now and then someone opens
 // a menu (every item but File > Exit). The table is checked after every tick

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/form1.h"
 
 namespace vorl {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/random_source.h"
 
 namespace vorl {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/form1.h"
 #include "platform/rounding.h"
 #include "rules/pocket_overlap.h"

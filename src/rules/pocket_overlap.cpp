@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rules/pocket_overlap.h"
 
 #include "platform/rounding.h"

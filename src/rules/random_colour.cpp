@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rules/random_colour.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The game in a real X server, driven by real pointer and key events.
 
 Starts build/vorl under Xvfb, moves the pointer, clicks and types through

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the replay tool on SCRIPT and compares its standard output and exit
 # code with the golden transcript EXPECTED (exit code on the last line).
 execute_process(COMMAND ${REPLAY} INPUT_FILE ${SCRIPT}

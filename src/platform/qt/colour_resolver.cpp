@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/colour_resolver.h"
 
 namespace vorl {

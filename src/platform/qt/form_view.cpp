@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/form_view.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/menu_letter_keys.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/tick_timer.h"
 
 namespace vorl {
