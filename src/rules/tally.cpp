@@ -1,9 +1,11 @@
 #include "rules/tally.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+
+#include "platform/decimal_text.h"
+#include "platform/rounding.h"
 
 namespace vorl {
 
@@ -22,24 +24,21 @@ double readTally(std::string_view caption) {
         (!std::isdigit(static_cast<unsigned char>(text[digits])) && text[digits] != '.')) {
         return 0;
     }
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    // Too large or too small alike read as infinite.
+    const DecimalRead<double> read = readDecimal<double>(text);
+    if (read.status == DecimalStatus::kOutOfRange) {
         return text.front() == '-' ? -HUGE_VAL : HUGE_VAL;
     }
-    return error == std::errc() ? value : 0;
+    return read.status == DecimalStatus::kOk ? read.value : 0;
 }
 
 std::string tallyText(double count) {
-    if (std::isfinite(count) && count == std::nearbyint(count) && std::fabs(count) < 1e15) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.0f", count);
-        return buffer;
+    if (std::isfinite(count) && count == roundHalfEven(count) && std::fabs(count) < 1e15) {
+        // Whole numbers in full, without an exponent; -0 keeps its sign.
+        const auto magnitude = static_cast<std::int64_t>(std::fabs(count));
+        return (std::signbit(count) ? "-" : "") + std::to_string(magnitude);
     }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, count);
-    return std::string(buffer, result.ptr);
+    return shortestText(count);
 }
 
 }  // namespace vorl

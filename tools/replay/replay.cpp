@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <istream>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "game/form1.h"
+#include "platform/decimal_text.h"
 #include "platform/message_box.h"
 #include "platform/program_exit.h"
 #include "platform/random_source.h"
@@ -74,14 +74,14 @@ Int parseInteger(std::string_view token, const char* what) {
     return value;
 }
 
-// The nearest 32-bit float to a finite decimal number.
+// The nearest 32-bit float to a decimal number, when that float is finite
+// and, unless the number is zero, not zero.
 float parseFloat(std::string_view token) {
-    float value = 0;
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (error != std::errc() || end != token.data() + token.size() || !std::isfinite(value)) {
+    const DecimalRead<float> read = readDecimal<float>(token);
+    if (read.status != DecimalStatus::kOk || read.length != token.size()) {
         throw LineError{"bad number '" + std::string(token) + "'"};
     }
-    return value;
+    return read.value;
 }
 
 // A decimal with at most four decimals, taken exactly.
@@ -143,9 +143,7 @@ bool parseFlag(std::string_view token) {
 }
 
 std::string floatText(float f) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, f);
-    return std::string(buffer, result.ptr);
+    return shortestText(f);
 }
 
 // Exactly four decimals: 88.7500, -0.0490, 0.0000.
