@@ -46,30 +46,43 @@ Fixed absFixed(Fixed v);
 
 namespace detail {
 
-inline std::int64_t saturate(__int128 v) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    if (v > kMax) {
-        return kMax;
+inline constexpr std::int64_t kUnitsMax = std::numeric_limits<std::int64_t>::max();
+inline constexpr std::int64_t kUnitsMin = std::numeric_limits<std::int64_t>::min();
+
+// a + b and a - b clamped to the int64 range, in plain int64 arithmetic:
+// the overflow is seen coming before the operation.
+inline std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
+    if (b > 0 && a > kUnitsMax - b) {
+        return kUnitsMax;
     }
-    if (v < kMin) {
-        return kMin;
+    if (b < 0 && a < kUnitsMin - b) {
+        return kUnitsMin;
     }
-    return static_cast<std::int64_t>(v);
+    return a + b;
+}
+
+inline std::int64_t saturatingSubtract(std::int64_t a, std::int64_t b) {
+    if (b < 0 && a > kUnitsMax + b) {
+        return kUnitsMax;
+    }
+    if (b > 0 && a < kUnitsMin + b) {
+        return kUnitsMin;
+    }
+    return a - b;
 }
 
 }  // namespace detail
 
 inline Fixed operator+(Fixed a, Fixed b) {
-    return Fixed(detail::saturate(static_cast<__int128>(a.units_) + b.units_));
+    return Fixed(detail::saturatingAdd(a.units_, b.units_));
 }
 
 inline Fixed operator-(Fixed a, Fixed b) {
-    return Fixed(detail::saturate(static_cast<__int128>(a.units_) - b.units_));
+    return Fixed(detail::saturatingSubtract(a.units_, b.units_));
 }
 
 inline Fixed Fixed::operator-() const {
-    return Fixed(detail::saturate(-static_cast<__int128>(units_)));
+    return Fixed(units_ == detail::kUnitsMin ? detail::kUnitsMax : -units_);
 }
 
 inline Fixed toFixed(double x) {
