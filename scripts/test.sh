@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
+# The WebAssembly replay tool, which the web.* tests compare with the native one.
+scripts/build-web.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev
 # The game as a packager builds it: plain CMake, Release, no warnings as errors.
