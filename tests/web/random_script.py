@@ -158,6 +158,9 @@ class ScriptWriter:
             "fly", "tick -3", "tick 2 3", "tick x", "down now", "click mnuNowhere",
             "call Nothing", "seed -1", "set", "set thing 1", "dump now", "move 1",
             "set var curPlayer 70000", "set border FillColor 0",
+            # Indices past 32 bits: out of range, whatever the width of size_t.
+            "set ball 4294967296 Left 0", "set vel 99999999999 1 1",
+            "set pocket 18446744073709551616 Top 1",
         ]))
 
     def script(self):

@@ -245,12 +245,14 @@ class Replay {
         }
     }
 
+    // Read as 64 bits whatever the width of size_t, so that every target
+    // calls a long index out of range rather than unreadable.
     static std::size_t index(std::string_view token, std::size_t count) {
-        const auto i = parseInteger<std::size_t>(token, "index");
+        const auto i = parseInteger<std::uint64_t>(token, "index");
         if (i >= count) {
             throw LineError{"index " + std::string(token) + " out of range"};
         }
-        return i;
+        return static_cast<std::size_t>(i);
     }
 
     void set(std::string_view line, const std::vector<std::string_view>& tokens) {
@@ -409,7 +411,7 @@ int runReplay(std::istream& in, std::ostream& out, std::ostream& err, ReplayLimi
     Replay replay(out, limits.maxTicks);
     bool anyError = false;
     std::string line;
-    for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
+    for (std::uint64_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
