@@ -67,8 +67,8 @@ class SmallUnsigned {
     std::uint64_t value_;
 };
 
-// Whether the scale s and the numbers below in SmallUnsigned leave room
-// enough: s has at most this many bits, and the others stay below 32 s.
+// The widest scale s worked in SmallUnsigned: every other number stays
+// below 32 s, so nothing reaches 2^64.
 constexpr int kSmallScaleBits = 50;
 
 // Whether high (in the units of s) stays within the scale: below it when

@@ -15,8 +15,8 @@ namespace {
 // after them. A midpoint between two doubles has at most 767 significant
 // digits, so the rounding comes out as with every digit kept.
 constexpr int kKeptDigits = 800;
-// Exponents beyond this are out of range whatever the digits; saturating
-// there keeps the sums below in range.
+// An exponent is read up to this size: past it, a number of any length a
+// line could hold is out of range, and the sums below cannot overflow.
 constexpr std::int64_t kExponentCap = 100000000;
 
 bool isDigit(char c) {
