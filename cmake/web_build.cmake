@@ -48,15 +48,17 @@ function(vorl_node_program target)
     -sWASM_ASYNC_COMPILATION=0
     -sALLOW_MEMORY_GROWTH=1)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-  # The launcher appears only once the module is built.
+  # The launcher is copied in place whenever the module is linked, which its
+  # template's changes also cause. (It cannot be a build output of its own:
+  # it bears the target's name, which the build already uses.)
   set(NODE ${NODE_JS_EXECUTABLE})
   set(MODULE ${target}.js)
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/node_launcher.sh.in
-                 ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.launcher @ONLY
+  set(_launcher ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.launcher)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/node_launcher.sh.in ${_launcher} @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                   GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${_launcher})
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.launcher
-            ${CMAKE_BINARY_DIR}/${target}
+    COMMAND ${CMAKE_COMMAND} -E copy ${_launcher} ${CMAKE_BINARY_DIR}/${target}
     VERBATIM)
 endfunction()
