@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # The WebAssembly build, made with Debian's Emscripten by scripts/build-web.sh
-# into build-web/. For now it holds the replay tool, run under node; the
-# browser front-end and its static site (build-web/site/) are to join it.
+# into build-web/: the browser version's static site (build-web/site/) and the
+# replay tool, run under node.
 # The core's arithmetic is pinned as in the native build: -ffp-contract=off
 # comes from the top level, and WebAssembly has no wider registers.
 

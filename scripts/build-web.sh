@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the WebAssembly version into build-web/ with Debian's Emscripten,
-# offline: for now build-web/vorl-replay, the replay tool run under node.
-# The Qt game, the tests and the benchmarks are native only.
+# offline: the browser version as a static site in build-web/site/, and
+# build-web/vorl-replay, the replay tool run under node. The Qt game, the
+# tests and the benchmarks are native only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh web

@@ -4,8 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
-# The WebAssembly replay tool, which the web.* tests compare with the native one.
+# The browser version and the WebAssembly replay tool, which the web.* tests
+# check; the browser tests drive Chromium with the one npm package they lock.
 scripts/build-web.sh
+mkdir -p build-web/npm
+cp tests/web/package.json tests/web/package-lock.json build-web/npm/
+npm ci --prefix build-web/npm --no-audit --no-fund --loglevel=error
 cmake --preset dev >/dev/null
 cmake --build --preset dev
 # The game as a packager builds it: plain CMake, Release, no warnings as errors.
