@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/fixed_point.h"
 
 namespace vorl {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "rules/tally.h"
 
 #include <cctype>
