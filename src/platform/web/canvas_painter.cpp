@@ -9,14 +9,14 @@
 EM_JS(void, vorl_js_begin_frame, (double ratio), { Module.vorlPage.painter.begin(ratio); });
 EM_JS(void, vorl_js_rectangle, (double x, double y, double w, double h, double radius,
                                 bool filled, unsigned fill, bool stroked, unsigned pen,
-                                double penWidth), {
+                                double penWidth, int join), {
     Module.vorlPage.painter.rectangle(x, y, w, h, radius, filled ? fill : null,
-                                      stroked ? pen : null, penWidth);
+                                      stroked ? pen : null, penWidth, join);
 });
 EM_JS(void, vorl_js_ellipse, (double x, double y, double w, double h, bool filled, unsigned fill,
-                              bool stroked, unsigned pen, double penWidth), {
+                              bool stroked, unsigned pen, double penWidth, int join), {
     Module.vorlPage.painter.ellipse(x, y, w, h, filled ? fill : null, stroked ? pen : null,
-                                    penWidth);
+                                    penWidth, join);
 });
 EM_JS(void, vorl_js_line, (double x1, double y1, double x2, double y2, unsigned pen,
                            double penWidth, bool roundCap), {
@@ -41,17 +41,22 @@ void paint(const Primitive& p) {
     switch (p.kind) {
         case PrimitiveKind::RoundedRectangle:
             vorl_js_rectangle(p.box.x, p.box.y, p.box.width, p.box.height, p.radius, p.fill.present,
-                              p.fill.colour, p.pen.present, p.pen.colour, p.pen.width);
+                              p.fill.colour, p.pen.present, p.pen.colour, p.pen.width,
+                              static_cast<int>(p.pen.join));
             break;
         case PrimitiveKind::Ellipse:
             vorl_js_ellipse(p.box.x, p.box.y, p.box.width, p.box.height, p.fill.present,
-                            p.fill.colour, p.pen.present, p.pen.colour, p.pen.width);
+                            p.fill.colour, p.pen.present, p.pen.colour, p.pen.width,
+                            static_cast<int>(p.pen.join));
             break;
         case PrimitiveKind::Line:
             vorl_js_line(p.from.x, p.from.y, p.to.x, p.to.y, p.pen.colour, p.pen.width,
                          p.pen.cap == LineCap::Round);
             break;
         case PrimitiveKind::Text:
+            if (!p.fill.present) {
+                break;  // glyphs take the fill's colour: no fill, no text
+            }
             vorl_js_text(p.text.c_str(), p.box.x, p.box.y, p.box.width, p.box.height, p.clip.x,
                          p.clip.y, p.clip.width, p.clip.height, p.fill.colour,
                          p.textAlignment == TextAlignment::Centre, p.wordWrap,

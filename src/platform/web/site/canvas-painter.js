@@ -48,7 +48,8 @@ class VorlCanvasPainter {
         this.context.setTransform(ratio, 0, 0, ratio, 0, 0);
     }
 
-    fillAndStroke(fill, pen, penWidth) {
+    // join: the pen's LineJoin, 0 miter, 1 bevel, 2 round.
+    fillAndStroke(fill, pen, penWidth, join) {
         const c = this.context;
         if (fill !== null) {
             c.fillStyle = this.colour(fill);
@@ -57,13 +58,13 @@ class VorlCanvasPainter {
         if (pen !== null && penWidth > 0) {
             c.strokeStyle = this.colour(pen);
             c.lineWidth = penWidth;
-            c.lineJoin = 'miter';
+            c.lineJoin = ['miter', 'bevel', 'round'][join] || 'miter';
             c.lineCap = 'butt';
             c.stroke();
         }
     }
 
-    rectangle(x, y, w, h, radius, fill, pen, penWidth) {
+    rectangle(x, y, w, h, radius, fill, pen, penWidth, join) {
         const c = this.context;
         const r = Math.max(0, Math.min(radius, w / 2, h / 2));
         c.beginPath();
@@ -77,14 +78,14 @@ class VorlCanvasPainter {
             c.arc(x + r, y + r, r, Math.PI, 1.5 * Math.PI);
             c.closePath();
         }
-        this.fillAndStroke(fill, pen, penWidth);
+        this.fillAndStroke(fill, pen, penWidth, join);
     }
 
-    ellipse(x, y, w, h, fill, pen, penWidth) {
+    ellipse(x, y, w, h, fill, pen, penWidth, join) {
         const c = this.context;
         c.beginPath();
         c.ellipse(x + w / 2, y + h / 2, Math.max(w / 2, 0), Math.max(h / 2, 0), 0, 0, 2 * Math.PI);
-        this.fillAndStroke(fill, pen, penWidth);
+        this.fillAndStroke(fill, pen, penWidth, join);
     }
 
     line(x1, y1, x2, y2, pen, penWidth, roundCap) {
