@@ -50,8 +50,7 @@ void WebFront::start() {
     vorl_js_open_window(form_.caption().c_str(), menuJson(form_.menuBar()).c_str(),
                         form_.clientWidth() / kTwipsPerPixel,
                         form_.clientHeight() / kTwipsPerPixel);
-    refresh();
-    resume();
+    resume();  // asks for the first frame too
 }
 
 void WebFront::resume() {
