@@ -12,20 +12,18 @@
 #include "game/form1.h"
 #include "platform/qt/form_view.h"
 #include "platform/scene.h"
-#include "silent_services.h"
+#include "support/game.h"
 
 namespace {
 
-using vorl::bench::NoExit;
-using vorl::bench::SilentBox;
+// The game as at start-up; every box closes at once and no exit comes.
+using QuietGame = vorl::testing::GameWith<vorl::testing::SilentMessageBox, vorl::SeededRandom,
+                                          vorl::testing::SilentProgramExit>;
 
 void PaintOpeningTable(benchmark::State& state) {
     const int ratio = static_cast<int>(state.range(0));
-    SilentBox box;
-    NoExit programExit;
-    vorl::SeededRandom random;
-    vorl::Form1 game(box, random, programExit);
-    game.Form_Load();
+    QuietGame quiet;
+    vorl::Form1& game = quiet.form;
     vorl::FormView view(game);
     QImage image(view.size() * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -44,11 +42,8 @@ BENCHMARK(PaintOpeningTable)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 // What every tick of an idle game costs the view: the scene that would be
 // drawn, compared with the last frame's.
 void IdleCheckOpeningTable(benchmark::State& state) {
-    SilentBox box;
-    NoExit programExit;
-    vorl::SeededRandom random;
-    vorl::Form1 game(box, random, programExit);
-    game.Form_Load();
+    QuietGame quiet;
+    vorl::Form1& game = quiet.form;
     vorl::Scene painted;
     painted.build(game, 1.0);
     vorl::Scene current;

@@ -9,15 +9,12 @@
 #include <string>
 
 #include "game/form1.h"
-#include "silent_services.h"
+#include "support/game.h"
 
 namespace {
 
 using vorl::BallVelocity;
 using vorl::Form1;
-
-using vorl::bench::NoExit;
-using vorl::bench::SilentBox;
 
 // The moving parts of the table, so every iteration can start from the same one.
 struct BallState {
@@ -46,13 +43,10 @@ struct BallState {
     }
 };
 
-struct Game {
-    SilentBox box;
-    NoExit programExit;
-    vorl::SeededRandom random{1};
-    Form1 form{box, random, programExit};
-
-    Game() { form.Form_Load(); }
+// Without a window: every box closes at once and no exit comes.
+struct Game : vorl::testing::GameWith<vorl::testing::SilentMessageBox, vorl::SeededRandom,
+                                      vorl::testing::SilentProgramExit> {
+    Game() { random.seed(1); }
 };
 
 bool allRolling(const Form1& form) {

@@ -17,7 +17,7 @@
 #include "platform/rounding.h"
 #include "rules/pocket_overlap.h"
 #include "rules/tally.h"
-#include "test_support.h"
+#include "support/game.h"
 
 namespace vorl {
 namespace {

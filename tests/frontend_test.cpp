@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +23,7 @@
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/tick_timer.h"
 #include "platform/serial_form.h"
-#include "test_support.h"
+#include "support/game.h"
 
 namespace {
 
@@ -36,6 +35,7 @@ using vorl::kTickPeriod;
 using vorl::nextTick;
 using vorl::TickSchedule;
 using vorl::TickTimer;
+using vorl::testing::RecordingForm;
 
 // One QApplication for the whole run, on the offscreen platform unless told otherwise.
 class QtEnvironment : public ::testing::Environment {
@@ -57,41 +57,6 @@ class QtEnvironment : public ::testing::Environment {
 
 [[maybe_unused]] const auto* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-// A form that records what the window hands it and draws only what it is given.
-class FakeForm final : public vorl::Form {
-  public:
-    struct Pointer {
-        std::int16_t button, shift;
-        float x, y;
-    };
-
-    std::string caption() const override { return "Fake"; }
-    float clientWidth() const override { return 19080; }
-    float clientHeight() const override { return 10680; }
-    vorl::OleColor backColor() const override { return vorl::COLOR_MENU; }
-    std::vector<vorl::ControlRef> controlsBackToFront() const override { return controls; }
-    const std::vector<vorl::MenuItem>& menuBar() const override { return menus; }
-    void load() override {}
-    void timer() override {
-        if (onTimer) {
-            onTimer();
-        }
-    }
-    void mouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
-        moves.push_back({b, s, x, y});
-    }
-    void mouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
-        downs.push_back({b, s, x, y});
-    }
-    void menuClick(std::string_view name) override { clicks.emplace_back(name); }
-
-    std::vector<vorl::ControlRef> controls;
-    std::vector<vorl::MenuItem> menus;
-    std::function<void()> onTimer;
-    std::vector<Pointer> moves, downs;
-    std::vector<std::string> clicks;
-};
 
 void runEventLoop(std::chrono::milliseconds duration) {
     QEventLoop loop;
@@ -163,7 +128,7 @@ TEST(FormWindow, MenuBarCarriesTheMenuTreeCaptionsVerbatim) {
 // Catches a command wired to the wrong item, to its caption instead of its name, or not at all.
 TEST(FormWindow, EveryMenuCommandReachesTheFormByName) {
     vorl::testing::Game game;
-    FakeForm form;
+    RecordingForm form;
     form.menus = game.form.menuBar();
     FormWindow window(form);
     for (QAction* leaf : leafActions(window.menuBar()->actions())) {
@@ -179,7 +144,7 @@ TEST(FormWindow, EveryMenuCommandReachesTheFormByName) {
 
 // Catches pixels not scaled to twips, rounded positions, and wrong button or modifier bits.
 TEST(FormView, PointerEventsReachTheFormInTwipsWithButtonAndKeyBits) {
-    FakeForm form;
+    RecordingForm form;
     FormView view(form);
     EXPECT_TRUE(view.hasMouseTracking());
     sendMouse(&view, QEvent::MouseMove, {10.5, 20.25}, Qt::NoButton,
@@ -306,7 +271,7 @@ TEST(ScenePainter, CircleSitsCentredBarSitsBetweenPixelsPictureKeepsItsSize) {
     picture.Width = 300;  // a 20 x 10 frame over a 30 x 5 picture
     picture.Height = 150;
     picture.picture = {30, 5, 0xFF0000};
-    FakeForm form;
+    RecordingForm form;
     form.controls = {&circle, &bar, &picture};
     FormView view(form);
     const QImage image = view.grab().toImage();
@@ -401,7 +366,7 @@ TEST(TickTimer, DrivesTheGameAtAPlausibleRate) {
 
 // Catches a repeating timer, or one armed before the tick, firing inside a modal box's loop.
 TEST(TickTimer, NestedEventLoopInsideATickNeverStartsAnotherTick) {
-    FakeForm form;
+    RecordingForm form;
     int calls = 0, depth = 0, deepest = 0;
     form.onTimer = [&] {
         ++calls;
@@ -418,7 +383,7 @@ TEST(TickTimer, NestedEventLoopInsideATickNeverStartsAnotherTick) {
 
 // Catches a missing guard: even a timer re-armed during a tick must not start a second one.
 TEST(TickTimer, TimerArmedDuringATickStillDoesNotReenter) {
-    FakeForm form;
+    RecordingForm form;
     TickTimer ticker(form);
     int calls = 0, depth = 0, deepest = 0;
     form.onTimer = [&] {

@@ -8,8 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "table_check.h"
-#include "test_support.h"
+#include "support/game.h"
+#include "support/table_check.h"
 
 namespace vorl {
 namespace {

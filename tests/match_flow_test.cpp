@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "rules/random_colour.h"
-#include "test_support.h"
+#include "support/game.h"
 
 namespace vorl {
 namespace {

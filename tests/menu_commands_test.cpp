@@ -4,25 +4,22 @@
 
 #include <string>
 
-#include "test_support.h"
+#include "support/table.h"
 
 namespace vorl {
 namespace {
 
-using testing::Game;
 using testing::snapshot;
 
 // A game in the middle of a shot, so that a command that stops or moves
 // anything would show.
-class MenuCommands : public ::testing::Test {
+class MenuCommands : public testing::Table {
   protected:
     void SetUp() override {
         f.Form_MouseMove(0, 0, 11000, 3400);
         f.Form_MouseDown(1, 0, 0, 0);
         f.Timer1_Timer();
     }
-    Game g;
-    Form1& f = g.form;
 };
 
 // Catches a colour command that sets the wrong property or colour, touches the

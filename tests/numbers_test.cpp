@@ -10,7 +10,7 @@
 #include "platform/fixed_point.h"
 #include "platform/rect.h"
 #include "platform/rounding.h"
-#include "test_support.h"
+#include "support/game.h"
 
 namespace vorl {
 namespace {

@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/table.h"
 
 namespace vorl {
 namespace {
 
-using testing::Game;
 using testing::units;
 
-// A fresh window after its load handler, as at start-up.
-class Table : public ::testing::Test {
-  protected:
-    Game g;
-    Form1& f = g.form;
-};
-using Cushions = Table;
-using Collisions = Table;
+using Cushions = testing::Table;
+using Collisions = testing::Table;
 
 // Puts ball i at (left, top) with a velocity given in units; the rest of the
 // opening rack stays where it is, far from the places used below.

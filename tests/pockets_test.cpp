@@ -4,19 +4,16 @@
 #include <string>
 #include <tuple>
 
-#include "test_support.h"
+#include "support/table.h"
 
 namespace vorl {
 namespace {
 
 using testing::units;
 
-// A fresh window after its load handler, as at start-up.
-class Table : public ::testing::Test {
+// The opening table, with ways to move a ball or a pocket.
+class PocketTable : public testing::Table {
   protected:
-    testing::Game g;
-    Form1& f = g.form;
-
     void put(int i, float left, float top) {
         f.ball[i].Left = left;
         f.ball[i].Top = top;
@@ -24,8 +21,8 @@ class Table : public ::testing::Test {
     // Pocket 2 moved to just below pocket 1 (x 480 to 1335, y 1200 to 1935).
     void overlapPockets1And2() { f.Pcoket[2].Top = 1200; }
 };
-using CueBallPocket = Table;
-using ObjectBallPockets = Table;
+using CueBallPocket = PocketTable;
+using ObjectBallPockets = PocketTable;
 
 // Where the ball is, whether it is shown, and its velocity in units.
 using BallState = std::tuple<float, float, bool, std::int64_t, std::int64_t>;

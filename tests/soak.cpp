@@ -16,10 +16,9 @@
 #include <string_view>
 
 #include "game/form1.h"
-#include "platform/message_box.h"
-#include "platform/program_exit.h"
 #include "platform/random_source.h"
-#include "table_check.h"
+#include "support/doubles.h"
+#include "support/table_check.h"
 
 // The address sanitizer's count of bytes malloc'd and not yet freed; freed
 // blocks waiting in its quarantine do not count, unlike in the resident size.
@@ -29,25 +28,6 @@ namespace vorl {
 namespace {
 
 constexpr std::string_view kWinnerPrefix = " Player ";
-
-// Counts the boxes and keeps the last text; every box is closed at once.
-class CountingMessageBox final : public MessageBox {
-  public:
-    void show(const std::string& text) override {
-        last = text;
-        ++shown;
-    }
-    std::string last;
-    long shown = 0;
-};
-
-class RefusingProgramExit final : public ProgramExit {
-  public:
-    void endProgram() override {
-        std::fprintf(stderr, "the game asked to end, but nobody chose File > Exit\n");
-        std::exit(1);
-    }
-};
 
 // Every menu item with a click handler or none, File > Exit left out.
 constexpr const char* kMenuItems[] = {
@@ -73,12 +53,13 @@ struct Tallies {
     long racksWon = 0;
     long resets = 0;
     long menuClicks = 0;
+    long boxes = 0;
 };
 
 int soak(long ticks, std::uint32_t seed) {
-    CountingMessageBox messages;
+    testing::RecordingMessageBox messages;
     SeededRandom random(seed);
-    RefusingProgramExit programExit;
+    testing::RecordingProgramExit programExit;
     Form1 form(messages, random, programExit);
     form.Form_Load();
     testing::RackRecord rack;
@@ -128,13 +109,21 @@ int soak(long ticks, std::uint32_t seed) {
             }
         }
 
-        const long boxesBefore = messages.shown;
         form.Timer1_Timer();
-        if (messages.shown != boxesBefore &&
-            std::string_view(messages.last).substr(0, kWinnerPrefix.size()) == kWinnerPrefix) {
+        if (programExit.requests != 0) {
+            std::fprintf(stderr, "tick %ld: the game asked to end, but nobody chose File > Exit\n",
+                         tick);
+            return 1;
+        }
+        // The boxes are forgotten once seen, so that they hold no heap.
+        if (!messages.shown.empty() &&
+            std::string_view(messages.shown.back()).substr(0, kWinnerPrefix.size()) ==
+                kWinnerPrefix) {
             rack.newRack();
             ++tallies.racksWon;
         }
+        tallies.boxes += static_cast<long>(messages.shown.size());
+        messages.shown.clear();
         const std::string fault = testing::tableFault(form, rack);
         if (!fault.empty()) {
             std::fprintf(stderr, "tick %ld: %s\n", tick, fault.c_str());
@@ -162,7 +151,7 @@ int soak(long ticks, std::uint32_t seed) {
         "%ld ticks in %.1f s: %ld strokes (%ld presses mid-shot), %ld racks won, %ld resets, "
         "%ld menu clicks, %ld boxes\n",
         ticks, seconds, tallies.strokes, tallies.ignoredPresses, tallies.racksWon, tallies.resets,
-        tallies.menuClicks, messages.shown);
+        tallies.menuClicks, tallies.boxes);
     std::printf("heap after warm-up %zu B, largest since %zu B; resident %ld KiB, then %ld KiB\n",
                 heapAtWarmUp, heapMax, rssAtWarmUp, rssMax);
     // The game allocates nothing that lives on: its texts fit in their

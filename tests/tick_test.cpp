@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/colour.h"
-#include "test_support.h"
+#include "support/table.h"
 
 namespace vorl {
 namespace {
@@ -18,15 +18,9 @@ using Rect = std::tuple<float, float, float, float>;
 constexpr OleColor kRed = 0x0000FF;
 constexpr OleColor kButtonFace = 0x8000000F;
 
-// A fresh window after its load handler, as at start-up.
-class Table : public ::testing::Test {
-  protected:
-    testing::Game g;
-    Form1& f = g.form;
-};
-using OpeningLayout = Table;
-using Tick = Table;
-using Stroke = Table;
+using OpeningLayout = testing::Table;
+using Tick = testing::Table;
+using Stroke = testing::Table;
 
 Units vel(const BallVelocity& v) {
     return {v.vx.units(), v.vy.units()};

@@ -1,45 +1,30 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <algorithm>
+#include <cstdint>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "game/form1.h"
-#include "platform/message_box.h"
-#include "platform/program_exit.h"
-#include "platform/random_source.h"
+#include "platform/fixed_point.h"
+#include "support/doubles.h"
 
 namespace vorl::testing {
 
-// Records the texts of the boxes the game shows; each counts as closed at once.
-class RecordingMessageBox final : public MessageBox {
-  public:
-    void show(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
-// Counts the requests to end the program.
-class RecordingProgramExit final : public ProgramExit {
-  public:
-    void endProgram() override { ++requests; }
-    int requests = 0;
-};
-
-// A window with its services, loaded as at start-up. The box and the random
-// source can be swapped for the real Qt box or a scripted source.
-template <typename Box, typename Random>
+// A window with its services, loaded as at start-up. Any of them can be
+// swapped: a front-end's real box, a scripted source, an exit that never comes.
+template <typename Box = RecordingMessageBox, typename Random = SeededRandom,
+          typename Exit = RecordingProgramExit>
 struct GameWith {
     Box messages;
     Random random;
-    RecordingProgramExit programExit;
+    Exit programExit;
     Form1 form{messages, random, programExit};
 
     GameWith() { form.Form_Load(); }
 };
 
-struct Game : GameWith<RecordingMessageBox, SeededRandom> {
+struct Game : GameWith<> {
     Game() { random.seed(12345); }
 };
 
@@ -56,18 +41,6 @@ inline void lastBallOverPocket(Form1& f, const char* p1Tally, const char* p2Tall
     f.ball[0].Left = 700;
     f.ball[0].Top = 700;
 }
-
-// Hands out the given values in turn, then repeats the last; counts the draws.
-class ScriptedRandom final : public RandomSource {
-  public:
-    float next() override {
-        const float r = values.empty() ? 0.0f : values[std::min(draws, values.size() - 1)];
-        ++draws;
-        return r;
-    }
-    std::vector<float> values;
-    std::size_t draws = 0;
-};
 
 // Everything the game can change, as text, for comparing whole tables.
 inline std::string snapshot(const Form1& f) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "table_check.h"
+#include "support/table_check.h"
 
 #include <cmath>
 #include <string>
