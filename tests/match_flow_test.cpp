@@ -165,8 +165,15 @@ TEST(NewGame, ResetDuringTheLastBallPhaseStopsTheColoursAtOnce) {
 
 // ---------------------------------------------------------------- end of rack
 
+// Player 1's tally, player 2's and the winner's message.
 class EndOfRack
-    : public ::testing::TestWithParam<std::tuple<const char*, const char*, const char*>> {};
+    : public ::testing::TestWithParam<std::tuple<std::string, std::string, std::string>> {};
+
+// "8To7", "EmptyToEmpty": named by the tallies, the same in every build.
+std::string talliesName(const ::testing::TestParamInfo<EndOfRack::ParamType>& info) {
+    const auto tally = [](const std::string& t) { return t.empty() ? std::string("Empty") : t; };
+    return tally(std::get<0>(info.param)) + "To" + tally(std::get<1>(info.param));
+}
 
 // Catches the players swapped, a tie given to player 2, strokes counted
 // instead of balls, or empty tallies that do not read as 0.
@@ -187,10 +194,11 @@ TEST_P(EndOfRack, NamesThePlayerWithMoreBallsAndRacksAgainAfterTheBox) {
 }
 INSTANTIATE_TEST_SUITE_P(
     Tallies, EndOfRack,
-    ::testing::Values(std::make_tuple("8", "7", " Player 1 Wins, NOW bugger Off"),
-                      std::make_tuple("6", "9", " Player 2 Wins, NOW bugger Off"),
-                      std::make_tuple("5", "5", " Player 1 Wins, NOW bugger Off"),
-                      std::make_tuple("", "", " Player 1 Wins, NOW bugger Off")));
+    ::testing::Values(EndOfRack::ParamType{"8", "7", " Player 1 Wins, NOW bugger Off"},
+                      EndOfRack::ParamType{"6", "9", " Player 2 Wins, NOW bugger Off"},
+                      EndOfRack::ParamType{"5", "5", " Player 1 Wins, NOW bugger Off"},
+                      EndOfRack::ParamType{"", "", " Player 1 Wins, NOW bugger Off"}),
+    talliesName);
 
 // Catches a rack ended early, by a count instead of the balls themselves.
 TEST(EndOfRackCheck, AnyObjectBallStillShownMeansTheRackGoesOn) {
