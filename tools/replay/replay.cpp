@@ -58,8 +58,9 @@ struct LineError {
 constexpr std::size_t kEchoedCharacters = 40;
 
 // The length of the UTF-8 character at the start of text, or 0 when it is
-// not one (a stray byte, an overlong form, a surrogate, past U+10FFFF) or
-// is a control character from U+0080 to U+009F, which a terminal may obey.
+// not one (a stray byte, an overlong form, a surrogate, past U+10FFFF), or
+// is a control character from U+0080 to U+009F, which a terminal may obey,
+// or one that is invisible or turns the writing direction of what follows.
 std::size_t printableUtf8Length(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
@@ -87,8 +88,10 @@ std::size_t printableUtf8Length(std::string_view text) {
         code = (code << 6) | (byte(i) & 0x3Fu);
     }
     const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool hidden = (code >= 0x200B && code <= 0x200F) || (code >= 0x202A && code <= 0x202E) ||
+                        (code >= 0x2066 && code <= 0x2069) || code == 0xFEFF;
     if (code < smallest[length] || code <= 0x9F || (code >= 0xD800 && code <= 0xDFFF) ||
-        code > 0x10FFFF) {
+        code > 0x10FFFF || hidden) {
         return 0;
     }
     return length;
