@@ -142,8 +142,8 @@ std::vector<std::string_view> splitBlanks(std::string_view line) {
     return tokens;
 }
 
-// Every number may start with a '+', which changes nothing; the readers
-// below take no sign but their own '-' after it.
+// Every number may start with a '+', which changes nothing; a second sign
+// after it makes the token unreadable.
 std::string_view withoutPlus(std::string_view token) {
     if (!token.empty() && token.front() == '+') {
         token.remove_prefix(1);
