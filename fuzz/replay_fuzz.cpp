@@ -49,12 +49,17 @@ std::set<long> rejectedLines(const std::string& err) {
     return numbers;
 }
 
+// Lines end as the reader ends them: at LF, CR or CRLF.
 std::string withoutLines(const std::string& script, const std::set<long>& drop) {
     std::string kept;
     long number = 1;
     for (std::size_t start = 0; start < script.size(); ++number) {
-        std::size_t end = script.find('\n', start);
-        end = end == std::string::npos ? script.size() : end + 1;
+        std::size_t end = script.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            end = script.size();
+        } else {
+            end += script.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        }
         if (drop.count(number) == 0) {
             kept.append(script, start, end - start);
         }

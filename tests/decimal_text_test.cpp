@@ -12,6 +12,8 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/decimal_text.h"
@@ -215,15 +217,41 @@ TEST(DecimalText, TokensReadAsTheLibraryReadsThem) {
         const DecimalRead<float> fWant = libraryRead<float>(token);
         ASSERT_EQ(f.status, fWant.status) << token;
         ASSERT_EQ(f.length, fWant.length) << token;
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(f.value), std::bit_cast<std::uint32_t>(fWant.value))
-            << token;
+        if (f.status == DecimalStatus::kOk) {
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(f.value),
+                      std::bit_cast<std::uint32_t>(fWant.value))
+                << token;
+        }
         const DecimalRead<double> d = readDecimal<double>(token);
         const DecimalRead<double> dWant = libraryRead<double>(token);
         ASSERT_EQ(d.status, dWant.status) << token;
         ASSERT_EQ(d.length, dWant.length) << token;
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(d.value), std::bit_cast<std::uint64_t>(dWant.value))
-            << token;
+        if (d.status == DecimalStatus::kOk) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(d.value),
+                      std::bit_cast<std::uint64_t>(dWant.value))
+                << token;
+        }
     }
+}
+
+// Catches an out-of-range number given the wrong zero or infinity, or the
+// wrong sign (the replay tool takes the zero).
+TEST(DecimalText, OutOfRangeNumbersCarryTheirRoundedValue) {
+    const auto floatBits = [](std::string_view token) {
+        const DecimalRead<float> read = readDecimal<float>(token);
+        return std::pair(read.status, std::bit_cast<std::uint32_t>(read.value));
+    };
+    constexpr auto kOut = DecimalStatus::kOutOfRange;
+    EXPECT_EQ(floatBits("7e-46"), std::pair(kOut, 0x00000000u));
+    EXPECT_EQ(floatBits("-1e-99999"), std::pair(kOut, 0x80000000u));
+    EXPECT_EQ(floatBits("3.5e38"), std::pair(kOut, 0x7F800000u));
+    EXPECT_EQ(floatBits("-1e39"), std::pair(kOut, 0xFF800000u));
+    const DecimalRead<double> tiny = readDecimal<double>("-2e-324");
+    EXPECT_EQ(tiny.status, kOut);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(tiny.value), 0x8000000000000000u);
+    const DecimalRead<double> huge = readDecimal<double>("1e309");
+    EXPECT_EQ(huge.status, kOut);
+    EXPECT_EQ(huge.value, std::numeric_limits<double>::infinity());
 }
 
 // The tally as it was read and written with the library.

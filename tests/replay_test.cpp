@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "replay.h"
 
@@ -68,6 +69,89 @@ TEST(ReplayScript, CommentsBlankLinesAndCrlfAreFine) {
     const ReplayRun run = replay("  # indented comment\r\n\t\r\ntick\r\n  tick   3  \n");
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_TRUE(run.err.empty());
+}
+
+// The numbers of the lines reported, in order.
+std::vector<int> errorLines(const std::string& err) {
+    std::vector<int> numbers;
+    std::istringstream reports(err);
+    std::string report;
+    while (std::getline(reports, report)) {
+        numbers.push_back(std::stoi(report.substr(report.find("line ") + 5)));
+    }
+    return numbers;
+}
+
+// Catches: a byte-order mark taken as part of the first command, a CR-only
+// script read as one line (and skipped whole when it starts with a
+// comment), CRLF counted as two line ends, or a 0x1A byte ending the script.
+TEST(ReplayReader, EveryLineEndCountsAndAByteOrderMarkIsSkipped) {
+    const ReplayRun run = replay(
+        "\xEF\xBB\xBF# comment\r"
+        "set ball 0 Left 7\r"
+        "fly\r\n"
+        "\n"
+        "\r"
+        "set ball 1 Left 8 \x1A\r\n"
+        "\xEF\xBB\xBF"
+        "dump\n"
+        "jump\r"
+        "dump");
+    EXPECT_EQ(errorLines(run.err), (std::vector<int>{3, 6, 7, 8})) << run.err;
+    // A mark further on is no part of the text it seems to be.
+    EXPECT_NE(run.err.find("'\\xEF\\xBB\\xBFdump'"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("\r"), std::string::npos);
+    EXPECT_NE(dumpLine(run.out, "ball 0 ").find(" left=7 "), std::string::npos);
+    EXPECT_NE(dumpLine(run.out, "help ").find("visible=0"), std::string::npos);
+}
+
+// Catches: control bytes or stray bytes reaching the terminal, a backslash
+// that reads like an escape, valid UTF-8 mangled, or a huge token repeated
+// whole. Forty characters are kept, an escaped byte counting as one.
+TEST(ReplayReader, ErrorsRepeatTokensEscapedAndCutShort) {
+    const std::string longNumber = "1" + std::string(1 << 20, '0');
+    const ReplayRun run = replay(
+        "do\x1B[2J\x7F\\x\xC3\xA9\xC2\x9B\xE0\x80\x80\xFF\x01\n"
+        "set ball 0 Left " +
+        longNumber + "\n" + "set ball 0 Left \xC3\xA9" + std::string(39, 'x') + "\n");
+    EXPECT_EQ(run.err,
+              "error: line 1: unknown command "
+              "'do\\x1B[2J\\x7F\\\\x\xC3\xA9\\xC2\\x9B\\xE0\\x80\\x80\\xFF\\x01'\n"
+              "error: line 2: bad number '" +
+                  longNumber.substr(0, 40) +
+                  "...'\n"
+                  "error: line 3: bad number '\xC3\xA9" +
+                  std::string(39, 'x') + "'\n");
+}
+
+// Catches: a '+' refused before some numbers, a double sign accepted, or a
+// number too small for a float refused or given the wrong zero.
+TEST(ReplayReader, EveryNumberTakesAPlusAndTinyDecimalsRoundToTheNearestFloat) {
+    const ReplayRun run = replay(
+        "set ball +1 Left +2.5\n"
+        "set ball 1 Top -1e-46\n"
+        "set ball 1 Width 7.1e-46\n"
+        "set ball 1 Height 7e-46\n"
+        "set ball 1 FillColor +0xFF\n"
+        "set ball 1 BorderColor +16\n"
+        "set vel 1 +1.5 -2\n"
+        "set var p1Clicks +7\n"
+        "seed +1\n"
+        "tick +0\n"
+        "move +5 +1e2\n"
+        "set ball 2 Left +-1\n"
+        "set ball 2 Left ++1\n"
+        "set vel 2 + 0\n"
+        "set var p2Clicks -+1\n"
+        "set ball 2 Left 1e39\n"
+        "dump\n");
+    EXPECT_EQ(errorLines(run.err), (std::vector<int>{12, 13, 14, 15, 16})) << run.err;
+    EXPECT_EQ(dumpLine(run.out, "ball 1 "),
+              "ball 1 left=2.5 top=-0 width=1e-45 height=0 visible=1 fill=0x000000FF "
+              "border=0x00000010 vx=1.5000 vy=-2.0000");
+    EXPECT_EQ(dumpLine(run.out, "ball 2 ").rfind("ball 2 left=3960 ", 0), 0u);
+    EXPECT_NE(dumpLine(run.out, "var ").find("p1Clicks=7 p2Clicks=0 "), std::string::npos);
+    EXPECT_NE(dumpLine(run.out, "cue ").find(" x2=5 y2=100 "), std::string::npos);
 }
 
 // Catches: captions trimmed, or the separating blank kept.

@@ -90,7 +90,7 @@ bool atLeastScaled(const BigUnsigned& a, const BigUnsigned& b, int power) {
 
 // The nearest T to digits * 10^scale (digits > 0, value below
 // 10^decade and at least 10^(decade - 1)), ties to even; kOutOfRange when
-// that is infinite or zero.
+// that is infinite or zero, with that value.
 template <typename T>
 DecimalRead<T> nearest(const BigUnsigned& digits, std::int64_t scale, std::int64_t decade) {
     using Layout = BinaryLayout<T>;
@@ -101,7 +101,11 @@ DecimalRead<T> nearest(const BigUnsigned& digits, std::int64_t scale, std::int64
     constexpr int kHighestDecade = std::numeric_limits<T>::max_exponent10 + 1;
     DecimalRead<T> out;
     out.status = DecimalStatus::kOutOfRange;
-    if (decade < kLowestDecade || decade > kHighestDecade) {
+    if (decade < kLowestDecade) {
+        return out;
+    }
+    if (decade > kHighestDecade) {
+        out.value = std::numeric_limits<T>::infinity();
         return out;
     }
 
@@ -146,7 +150,11 @@ DecimalRead<T> nearest(const BigUnsigned& digits, std::int64_t scale, std::int64
         q >>= 1;
         ++u;
     }
-    if (q == 0 || u > Layout::kMaxExponent) {
+    if (q == 0) {
+        return out;
+    }
+    if (u > Layout::kMaxExponent) {
+        out.value = std::numeric_limits<T>::infinity();
         return out;
     }
     Bits bits = static_cast<Bits>(q);
@@ -209,9 +217,7 @@ DecimalRead<T> readDecimal(std::string_view text) {
     const std::int64_t scale = collector.scale() + exponent;
     const DecimalRead<T> magnitude = nearest<T>(collector.digits(), scale, scale + count);
     result.status = magnitude.status;
-    if (magnitude.status == DecimalStatus::kOk) {
-        result.value = negative ? -magnitude.value : magnitude.value;
-    }
+    result.value = negative ? -magnitude.value : magnitude.value;
     return result;
 }
 

@@ -26,7 +26,9 @@ template <typename T>
 struct DecimalRead {
     DecimalStatus status = DecimalStatus::kInvalid;
     std::size_t length = 0;  // characters read
-    T value = 0;             // set only when kOk
+    // The nearest value when kOk; with kOutOfRange, the zero or infinity
+    // that rounding gives, sign kept (std::from_chars leaves it unset).
+    T value = 0;
 };
 
 // Reads the decimal number at the start of text: an optional '-', digits

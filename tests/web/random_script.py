@@ -26,9 +26,9 @@ SHAPE_PROPS = ["Left", "Top", "Width", "Height"]
 ODD_NUMBERS = ["-0", ".5", "5.", "1E3", "1e+03", "007.50", "1e-40", "1e-45", "7.0065e-46",
                "3.4028235e38", "-3.4028235e38", "1.17549435e-38", "0.000001",
                "3247.49999999999999999999999999", "10500.000000000000000000000001",
-               "1" + "0" * 30 + "e-27", "0." + "0" * 50 + "1e54"]
+               "1" + "0" * 30 + "e-27", "0." + "0" * 50 + "1e54", "+5", "1e-50", "-7e-46"]
 # And numbers it refuses.
-BAD_NUMBERS = ["1e39", "3.4028236e38", "inf", "-inf", "nan", "+5", "0x10", "1e-50", "7e-46",
+BAD_NUMBERS = ["1e39", "3.4028236e38", "inf", "-inf", "nan", "+-5", "0x10", "++5", "+",
                "--1", "1,5", "5e", "12a", ".", "-", "1e", "e5"]
 # Captions: the tallies are read back as numbers, so numbers of every kind.
 CAPTIONS = [b"7", b"", b"  12 apples", b"1e300", b"-1", b"1.5", b"inf", b"0x10", b"-0",
@@ -48,7 +48,7 @@ class ScriptWriter:
         r = self.rng.random()
         if r < 0.02:
             text = b"  " + text + b" \t"
-        ending = b"\r\n" if r > 0.97 else b"\n"
+        ending = b"\r\n" if r > 0.97 else b"\r" if r > 0.95 else b"\n"
         self.lines.append(text + ending)
 
     def tick(self, n):

@@ -54,6 +54,83 @@ struct LineError {
     std::string reason;
 };
 
+// The longest part of a token an error message repeats, in characters.
+constexpr std::size_t kEchoedCharacters = 40;
+
+// The length of the UTF-8 character at the start of text, or 0 when it is
+// not one (a stray byte, an overlong form, a surrogate, past U+10FFFF), or
+// is a control character from U+0080 to U+009F, which a terminal may obey,
+// or one that is invisible or turns the writing direction of what follows.
+std::size_t printableUtf8Length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    std::uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0u) != 0x80u) {
+            return 0;
+        }
+        code = (code << 6) | (byte(i) & 0x3Fu);
+    }
+    const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool hidden = (code >= 0x200B && code <= 0x200F) || (code >= 0x202A && code <= 0x202E) ||
+                        (code >= 0x2066 && code <= 0x2069) || code == 0xFEFF;
+    if (code < smallest[length] || code <= 0x9F || (code >= 0xD800 && code <= 0xDFFF) ||
+        code > 0x10FFFF || hidden) {
+        return 0;
+    }
+    return length;
+}
+
+// A token as an error message repeats it: harmless to a terminal, and
+// short (see the README).
+std::string echo(std::string_view token) {
+    std::string text;
+    std::size_t characters = 0;
+    std::size_t pos = 0;
+    for (; pos < token.size() && characters < kEchoedCharacters; ++characters) {
+        const auto byte = static_cast<unsigned char>(token[pos]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            if (byte == '\\') {
+                text += '\\';
+            }
+            text += token[pos++];
+        } else if (const std::size_t length = printableUtf8Length(token.substr(pos))) {
+            text.append(token, pos, length);
+            pos += length;
+        } else {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            text += "\\x";
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0xFu];
+            ++pos;
+        }
+    }
+    if (pos < token.size()) {
+        text += "...";
+    }
+    return text;
+}
+
+std::string quoted(std::string_view token) {
+    return "'" + echo(token) + "'";
+}
+
 std::vector<std::string_view> splitBlanks(std::string_view line) {
     std::vector<std::string_view> tokens;
     std::size_t pos = 0;
@@ -65,32 +142,48 @@ std::vector<std::string_view> splitBlanks(std::string_view line) {
     return tokens;
 }
 
+// Every number may start with a '+', which changes nothing; a second sign
+// after it makes the token unreadable.
+std::string_view withoutPlus(std::string_view token) {
+    if (!token.empty() && token.front() == '+') {
+        token.remove_prefix(1);
+        if (!token.empty() && (token.front() == '-' || token.front() == '+')) {
+            return {};  // read as nothing, so refused
+        }
+    }
+    return token;
+}
+
 template <typename Int>
 Int parseInteger(std::string_view token, const char* what) {
+    const std::string_view digits = withoutPlus(token);
     Int value{};
-    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (error != std::errc() || end != token.data() + token.size()) {
-        throw LineError{std::string("bad ") + what + " '" + std::string(token) + "'"};
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+        throw LineError{std::string("bad ") + what + " " + quoted(token)};
     }
     return value;
 }
 
-// The nearest 32-bit float to a decimal number, when that float is finite
-// and, unless the number is zero, not zero.
+// The nearest 32-bit float to a decimal number, when that float is finite;
+// a number too small for any float is the nearer zero, sign kept.
 float parseFloat(std::string_view token) {
-    const DecimalRead<float> read = readDecimal<float>(token);
-    if (read.status != DecimalStatus::kOk || read.length != token.size()) {
-        throw LineError{"bad number '" + std::string(token) + "'"};
+    const std::string_view number = withoutPlus(token);
+    const DecimalRead<float> read = readDecimal<float>(number);
+    const bool usable = read.status == DecimalStatus::kOk ||
+                        (read.status == DecimalStatus::kOutOfRange && read.value == 0);
+    if (number.empty() || !usable || read.length != number.size()) {
+        throw LineError{"bad number " + quoted(token)};
     }
     return read.value;
 }
 
 // A decimal with at most four decimals, taken exactly.
 Fixed parseFixed(std::string_view token) {
-    const std::string bad = "bad velocity '" + std::string(token) + "'";
-    std::string_view rest = token;
+    const std::string bad = "bad velocity " + quoted(token);
+    std::string_view rest = withoutPlus(token);
     const bool negative = !rest.empty() && rest.front() == '-';
-    if (negative || (!rest.empty() && rest.front() == '+')) {
+    if (negative) {
         rest.remove_prefix(1);
     }
     const std::size_t point = rest.find('.');
@@ -124,12 +217,13 @@ Fixed parseFixed(std::string_view token) {
 }
 
 OleColor parseColour(std::string_view token) {
-    if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
+    const std::string_view number = withoutPlus(token);
+    if (number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
         std::uint32_t value = 0;
-        const std::string_view hex = token.substr(2);
+        const std::string_view hex = number.substr(2);
         const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
         if (error != std::errc() || end != hex.data() + hex.size()) {
-            throw LineError{"bad colour '" + std::string(token) + "'"};
+            throw LineError{"bad colour " + quoted(token)};
         }
         return value;
     }
@@ -140,7 +234,7 @@ bool parseFlag(std::string_view token) {
     if (token == "0" || token == "1") {
         return token == "1";
     }
-    throw LineError{"bad flag '" + std::string(token) + "' (0 or 1)"};
+    throw LineError{"bad flag " + quoted(token) + " (0 or 1)"};
 }
 
 std::string floatText(float f) {
@@ -218,12 +312,12 @@ class Replay {
         } else if (command == "click") {
             expectCount(tokens, 2, "click MENU");
             if (!form_.clickMenu(tokens[1])) {
-                throw LineError{"unknown menu item '" + std::string(tokens[1]) + "'"};
+                throw LineError{"unknown menu item " + quoted(tokens[1])};
             }
         } else if (command == "call") {
             expectCount(tokens, 2, "call PROC");
             if (!form_.callProcedure(tokens[1])) {
-                throw LineError{"unknown procedure '" + std::string(tokens[1]) + "'"};
+                throw LineError{"unknown procedure " + quoted(tokens[1])};
             }
         } else if (command == "seed") {
             expectCount(tokens, 2, "seed N");
@@ -234,7 +328,7 @@ class Replay {
             expectCount(tokens, 1, "dump");
             dump();
         } else {
-            throw LineError{"unknown command '" + std::string(command) + "'"};
+            throw LineError{"unknown command " + quoted(command)};
         }
     }
 
@@ -251,7 +345,7 @@ class Replay {
     static std::size_t index(std::string_view token, std::size_t count) {
         const auto i = parseInteger<std::uint64_t>(token, "index");
         if (i >= count) {
-            throw LineError{"index " + std::string(token) + " out of range"};
+            throw LineError{"index " + echo(token) + " out of range"};
         }
         return static_cast<std::size_t>(i);
     }
@@ -286,7 +380,7 @@ class Replay {
         } else if (what == "caption") {
             setCaption(line, tokens);
         } else {
-            throw LineError{"unknown set target '" + std::string(what) + "'"};
+            throw LineError{"unknown set target " + quoted(what)};
         }
     }
 
@@ -307,7 +401,7 @@ class Replay {
         } else if (isBall && prop == "BorderColor") {
             shape.BorderColor = parseColour(value);
         } else {
-            throw LineError{"unknown property '" + std::string(prop) + "'"};
+            throw LineError{"unknown property " + quoted(prop)};
         }
     }
 
@@ -324,7 +418,7 @@ class Replay {
             return form_.ballsSunk;
         if (name == "helpShown")
             return form_.helpShown;
-        throw LineError{"unknown variable '" + std::string(name) + "'"};
+        throw LineError{"unknown variable " + quoted(name)};
     }
 
     LabelControl* countLabel(std::string_view name) {
@@ -346,7 +440,7 @@ class Replay {
         }
         LabelControl* label = countLabel(tokens[2]);
         if (label == nullptr) {
-            throw LineError{"unknown label '" + std::string(tokens[2]) + "'"};
+            throw LineError{"unknown label " + quoted(tokens[2])};
         }
         const std::size_t nameEnd =
             static_cast<std::size_t>(tokens[2].data() - line.data()) + tokens[2].size();
@@ -402,6 +496,36 @@ class Replay {
     float pointerY_ = 0;
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Reads the next line, without its end: LF, CR or CRLF, as editors on every
+// system write them. False when the input holds no more.
+bool readLine(std::istream& in, std::string& line) {
+    using Traits = std::istream::traits_type;
+    line.clear();
+    std::streambuf* buffer = in.rdbuf();
+    if (buffer == nullptr) {
+        return false;
+    }
+    for (;;) {
+        const Traits::int_type c = buffer->sbumpc();
+        if (Traits::eq_int_type(c, Traits::eof())) {
+            in.setstate(std::ios::eofbit);
+            return !line.empty();
+        }
+        if (c == '\n') {
+            return true;
+        }
+        if (c == '\r') {
+            if (buffer->sgetc() == '\n') {
+                buffer->sbumpc();
+            }
+            return true;
+        }
+        line += Traits::to_char_type(c);
+    }
+}
+
 }  // namespace
 
 int runReplay(std::istream& in, std::ostream& out, std::ostream& err) {
@@ -412,9 +536,10 @@ int runReplay(std::istream& in, std::ostream& out, std::ostream& err, ReplayLimi
     Replay replay(out, limits.maxTicks);
     bool anyError = false;
     std::string line;
-    for (std::uint64_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+    for (std::uint64_t lineNumber = 1; readLine(in, line); ++lineNumber) {
+        // An editor's byte-order mark is no part of the first command.
+        if (lineNumber == 1 && line.rfind(kByteOrderMark, 0) == 0) {
+            line.erase(0, kByteOrderMark.size());
         }
         const std::size_t first = line.find_first_not_of(kBlanks);
         if (first == std::string::npos || line[first] == '#') {
