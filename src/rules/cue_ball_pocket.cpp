@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "game/form1.h"
-#include "platform/rounding.h"
+#include "platform/saturating_counter.h"
 #include "rules/pocket_overlap.h"
 
 namespace vorl {
