@@ -69,7 +69,7 @@ class FakeForm final : public vorl::Form {
     std::string caption() const override { return "Fake"; }
     float clientWidth() const override { return 19080; }
     float clientHeight() const override { return 10680; }
-    vorl::OleColor backColor() const override { return vorl::COLOR_MENU; }
+    vorl::Colour backColor() const override { return vorl::COLOR_MENU; }
     std::vector<vorl::ControlRef> controlsBackToFront() const override { return controls; }
     const std::vector<vorl::MenuItem>& menuBar() const override { return menus; }
     void load() override {}

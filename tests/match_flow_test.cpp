@@ -16,10 +16,10 @@ namespace {
 using testing::Game;
 using testing::units;
 
-constexpr OleColor kGreen = 0x008000;
-constexpr OleColor kBrown = 0x0040C0;
-constexpr OleColor kYellow = 0x00FFFF;
-constexpr OleColor kRed = 0x0000C0;
+constexpr Colour kGreen = 0x008000;
+constexpr Colour kBrown = 0x0040C0;
+constexpr Colour kYellow = 0x00FFFF;
+constexpr Colour kRed = 0x0000C0;
 
 void hideObjectBalls(Form1& f, int count) {
     for (int i = 0; i < count; ++i) {
@@ -63,8 +63,8 @@ TEST(NewGame, RacksAFreshTableAndLeavesTheTurnTheShotAndTheHelpAlone) {
     Game g;
     Form1& f = g.form;
     scramble(f);
-    const OleColor ring8Fill = f.ball[8].FillColor;
-    const OleColor solid0Border = f.ball[0].BorderColor;
+    const Colour ring8Fill = f.ball[8].FillColor;
+    const Colour solid0Border = f.ball[0].BorderColor;
     f.mnuReset_Click();
 
     for (int i = 0; i < Form1::kObjectBallCount; ++i) {
@@ -251,7 +251,7 @@ TEST(LastBallColours, TwentyThreeColoursInOrderFromSixDigitsEach) {
         }
     }
     const ShapeControl cue = f.ball[15];
-    const OleColor cueLine = f.lineCue.BorderColor;
+    const Colour cueLine = f.lineCue.BorderColor;
     f.Timer1_Timer();
     EXPECT_EQ(random.draws, 138u);
     EXPECT_EQ(f.shpTableLay1.FillColor, 0x00FF00u);  // green

@@ -30,8 +30,8 @@ class MenuCommands : public ::testing::Test {
 TEST_F(MenuCommands, EachColourCommandSetsOnePropertyOfTheClothShape) {
     struct Case {
         const char* item;
-        OleColor fill;
-        OleColor border;
+        Colour fill;
+        Colour border;
     };
     const Case cases[] = {
         {"mnuCyan", 0xFFFF00, 0x0040C0},  {"mnuCB", 0xFF0000, 0x0040C0},
@@ -40,12 +40,12 @@ TEST_F(MenuCommands, EachColourCommandSetsOnePropertyOfTheClothShape) {
     };
     for (const Case& c : cases) {
         ShapeControl& cloth = f.shpTableLay1;
-        const OleColor oldFill = cloth.FillColor;
-        const OleColor oldBorder = cloth.BorderColor;
+        const Colour oldFill = cloth.FillColor;
+        const Colour oldBorder = cloth.BorderColor;
         const std::string before = snapshot(f);
         ASSERT_TRUE(f.clickMenu(c.item));
-        const OleColor fill = cloth.FillColor;
-        const OleColor border = cloth.BorderColor;
+        const Colour fill = cloth.FillColor;
+        const Colour border = cloth.BorderColor;
         EXPECT_EQ(fill, c.fill) << c.item;
         EXPECT_EQ(border, c.border) << c.item;
         cloth.FillColor = oldFill;  // undone, nothing else may differ

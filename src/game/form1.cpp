@@ -80,7 +80,7 @@ float Form1::clientWidth() const {
 float Form1::clientHeight() const {
     return kClientHeightTwips;
 }
-OleColor Form1::backColor() const {
+Colour Form1::backColor() const {
     return COLOR_MENU;
 }
 

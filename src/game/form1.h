@@ -93,7 +93,7 @@ class Form1 final : public Form {
     std::string caption() const override;
     float clientWidth() const override;
     float clientHeight() const override;
-    OleColor backColor() const override;
+    Colour backColor() const override;
     std::vector<ControlRef> controlsBackToFront() const override;
     const std::vector<MenuItem>& menuBar() const override { return menus; }
     void load() override { Form_Load(); }

@@ -4,11 +4,11 @@
 namespace vorl {
 namespace {
 
-constexpr OleColor kGreen = 0x008000;
-constexpr OleColor kCyan = 0xFFFF00;
-constexpr OleColor kBlue = 0xFF0000;
-constexpr OleColor kBrown = 0x0040C0;
-constexpr OleColor kRed = 0x0000FF;
+constexpr Colour kGreen = 0x008000;
+constexpr Colour kCyan = 0xFFFF00;
+constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kBrown = 0x0040C0;
+constexpr Colour kRed = 0x0000FF;
 
 }  // namespace
 

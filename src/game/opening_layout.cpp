@@ -36,8 +36,8 @@ LabelControl label(const char* name, const char* caption, float left, float top,
 
 struct BallLook {
     float left, top;
-    OleColor border;
-    OleColor fill;
+    Colour border;
+    Colour fill;
 };
 
 // The rack points its apex at the cue ball; 0-7 are discs, 8-14 rings.

@@ -12,7 +12,7 @@ constexpr double kFriction = 0.98;
 // The cue ball counts as at rest at 0.1 twip per tick or less on each axis.
 constexpr Fixed kRestSpeed = Fixed::fromUnits(1000);
 
-constexpr OleColor kTurnColour = 0x0000FF;  // red
+constexpr Colour kTurnColour = 0x0000FF;  // red
 
 }  // namespace
 

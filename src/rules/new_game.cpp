@@ -8,10 +8,10 @@ namespace {
 // the cue ball's Top, the rings of balls 10 and 11 and the cue line's colour.
 constexpr float kCueSpotLeft = 8760;
 constexpr float kCueSpotTop = 3000;
-constexpr OleColor kCloth = 0x008000;    // green
-constexpr OleColor kRail = 0x0040C0;     // brown
-constexpr OleColor kCueLine = 0x0000FF;  // red
-constexpr OleColor kPocket = 0x000000;   // black
+constexpr Colour kCloth = 0x008000;    // green
+constexpr Colour kRail = 0x0040C0;     // brown
+constexpr Colour kCueLine = 0x0000FF;  // red
+constexpr Colour kPocket = 0x000000;   // black
 
 struct Spot {
     float left;
@@ -23,9 +23,9 @@ constexpr Spot kRackSpots[15] = {
     {2760, 2040}, {2760, 2520}, {2760, 3000}, {2760, 3480}, {2760, 3960},
 };
 // Fills of the solid balls 0 to 7, then rings of balls 8 to 14.
-constexpr OleColor kSolidFills[8] = {0x00FFFF, 0x800000, 0x0000C0, 0x800080,
+constexpr Colour kSolidFills[8] = {0x00FFFF, 0x800000, 0x0000C0, 0x800080,
                                      0x0080FF, 0x004000, 0x000040, 0x000000};
-constexpr OleColor kRingBorders[7] = {0x00FFFF, 0x800000, 0x00FFFF, 0x0000C0,
+constexpr Colour kRingBorders[7] = {0x00FFFF, 0x800000, 0x00FFFF, 0x0000C0,
                                       0x000040, 0x0080FF, 0x004000};
 
 }  // namespace

@@ -123,7 +123,7 @@ Fixed parseFixed(std::string_view token) {
     return Fixed::fromUnits(units);
 }
 
-OleColor parseColour(std::string_view token) {
+Colour parseColour(std::string_view token) {
     if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
         std::uint32_t value = 0;
         const std::string_view hex = token.substr(2);
@@ -163,7 +163,7 @@ std::string fixedText(Fixed v) {
     return text;
 }
 
-std::string colourText(OleColor c) {
+std::string colourText(Colour c) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%08X", c);
     return buffer;
