@@ -72,7 +72,7 @@ TEST(NewGame, RacksAFreshTableAndLeavesTheTurnTheShotAndTheHelpAlone) {
         EXPECT_EQ(f.ball[i].Left, opening.form.ball[i].Left);
         EXPECT_EQ(f.ball[i].Top, opening.form.ball[i].Top);
         EXPECT_TRUE(f.ball[i].Visible);
-        if (i <= 7) {
+        if (i < Form1::kFirstRing) {
             EXPECT_EQ(f.ball[i].FillColor, opening.form.ball[i].FillColor);
         } else if (i != 10 && i != 11) {
             EXPECT_EQ(f.ball[i].BorderColor, opening.form.ball[i].BorderColor);

@@ -120,7 +120,7 @@ int soak(long ticks, std::uint32_t seed) {
         }
         if (std::uniform_int_distribution<int>(0, 999)(rng) == 0) {
             const std::string_view item = kMenuItems[menuItem(rng)];
-            form.clickMenu(item);
+            form.runMenuCommand(item);
             ++tallies.menuClicks;
             if (item == "mnuReset") {
                 rack.newRack();

@@ -25,8 +25,7 @@ constexpr int systemColourIndex(Colour c) {
 }
 
 constexpr Colour rgb(int r, int g, int b) {
-    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) |
-           (static_cast<Colour>(b) << 16);
+    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
 
 inline constexpr Colour COLOR_MENU = systemColour(4);

@@ -217,7 +217,7 @@ class Replay {
             }
         } else if (command == "click") {
             expectCount(tokens, 2, "click MENU");
-            if (!form_.clickMenu(tokens[1])) {
+            if (!form_.runMenuCommand(tokens[1])) {
                 throw LineError{"unknown menu item '" + std::string(tokens[1]) + "'"};
             }
         } else if (command == "call") {
