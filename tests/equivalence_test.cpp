@@ -15,6 +15,7 @@
 #include "platform/fixed_point.h"
 #include "platform/rect.h"
 #include "platform/rounding.h"
+#include "platform/saturating_counter.h"
 #include "rules/pocket_overlap.h"
 #include "rules/tally.h"
 #include "support/game.h"

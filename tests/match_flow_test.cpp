@@ -16,10 +16,10 @@ namespace {
 using testing::Game;
 using testing::units;
 
-constexpr OleColor kGreen = 0x008000;
-constexpr OleColor kBrown = 0x0040C0;
-constexpr OleColor kYellow = 0x00FFFF;
-constexpr OleColor kRed = 0x0000C0;
+constexpr Colour kGreen = 0x008000;
+constexpr Colour kBrown = 0x0040C0;
+constexpr Colour kYellow = 0x00FFFF;
+constexpr Colour kRed = 0x0000C0;
 
 void hideObjectBalls(Form1& f, int count) {
     for (int i = 0; i < count; ++i) {
@@ -63,8 +63,8 @@ TEST(NewGame, RacksAFreshTableAndLeavesTheTurnTheShotAndTheHelpAlone) {
     Game g;
     Form1& f = g.form;
     scramble(f);
-    const OleColor ring8Fill = f.ball[8].FillColor;
-    const OleColor solid0Border = f.ball[0].BorderColor;
+    const Colour ring8Fill = f.ball[8].FillColor;
+    const Colour solid0Border = f.ball[0].BorderColor;
     f.mnuReset_Click();
 
     for (int i = 0; i < Form1::kObjectBallCount; ++i) {
@@ -72,7 +72,7 @@ TEST(NewGame, RacksAFreshTableAndLeavesTheTurnTheShotAndTheHelpAlone) {
         EXPECT_EQ(f.ball[i].Left, opening.form.ball[i].Left);
         EXPECT_EQ(f.ball[i].Top, opening.form.ball[i].Top);
         EXPECT_TRUE(f.ball[i].Visible);
-        if (i <= 7) {
+        if (i < Form1::kFirstRing) {
             EXPECT_EQ(f.ball[i].FillColor, opening.form.ball[i].FillColor);
         } else if (i != 10 && i != 11) {
             EXPECT_EQ(f.ball[i].BorderColor, opening.form.ball[i].BorderColor);
@@ -259,7 +259,7 @@ TEST(LastBallColours, TwentyThreeColoursInOrderFromSixDigitsEach) {
         }
     }
     const ShapeControl cue = f.ball[15];
-    const OleColor cueLine = f.lineCue.BorderColor;
+    const Colour cueLine = f.lineCue.BorderColor;
     f.Timer1_Timer();
     EXPECT_EQ(random.draws, 138u);
     EXPECT_EQ(f.shpTableLay1.FillColor, 0x00FF00u);  // green

@@ -10,6 +10,7 @@
 #include "platform/fixed_point.h"
 #include "platform/rect.h"
 #include "platform/rounding.h"
+#include "platform/saturating_counter.h"
 #include "support/game.h"
 
 namespace vorl {

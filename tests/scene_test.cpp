@@ -18,7 +18,7 @@ void PrintTo(const Box& b, std::ostream* os) {
 
 namespace {
 
-constexpr OleColor kCloth = 0x008000;
+constexpr Colour kCloth = 0x008000;
 
 Scene sceneOf(const std::vector<ControlRef>& controls, double ratio = 1) {
     Scene scene;

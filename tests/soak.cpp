@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/form1.h"
 #include "platform/random_source.h"
@@ -29,11 +29,15 @@ namespace {
 
 constexpr std::string_view kWinnerPrefix = " Player ";
 
-// Every menu item with a click handler or none, File > Exit left out.
-constexpr const char* kMenuItems[] = {
-    "mnuReset", "mnuDiff0", "mnudiff1", "mnudiff2", "mnudiff3", "mnuGreen", "mnuCyan",
-    "mnuCB",    "mnuBB",    "mnuBCY",   "mnuBR",    "mnuhtp",   "mnuprog",
-};
+// Every menu item without a submenu, in menu order, File > Exit left out.
+void addPlayableItems(const std::vector<MenuItem>& items, std::vector<std::string>& out) {
+    for (const MenuItem& item : items) {
+        if (item.Items.empty() && item.Name != "mnuExit") {
+            out.push_back(item.Name);
+        }
+        addPlayableItems(item.Items, out);
+    }
+}
 
 long residentKiB() {
     long pages = 0;
@@ -70,7 +74,9 @@ int soak(long ticks, std::uint32_t seed) {
     std::uniform_real_distribution<float> anywhere(-1e30f, 1e30f);
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_int_distribution<int> thinking(0, 120);
-    std::uniform_int_distribution<std::size_t> menuItem(0, std::size(kMenuItems) - 1);
+    std::vector<std::string> menuItems;
+    addPlayableItems(form.menuBar(), menuItems);
+    std::uniform_int_distribution<std::size_t> menuItem(0, menuItems.size() - 1);
     int waitTicks = 0;
 
     // The heap is measured once the first rack or two have come and gone.
@@ -100,8 +106,8 @@ int soak(long ticks, std::uint32_t seed) {
             ++tallies.ignoredPresses;
         }
         if (std::uniform_int_distribution<int>(0, 999)(rng) == 0) {
-            const std::string_view item = kMenuItems[menuItem(rng)];
-            form.clickMenu(item);
+            const std::string_view item = menuItems[menuItem(rng)];
+            form.runMenuCommand(item);
             ++tallies.menuClicks;
             if (item == "mnuReset") {
                 rack.newRack();

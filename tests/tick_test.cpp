@@ -15,8 +15,8 @@ using testing::units;
 using Units = std::pair<std::int64_t, std::int64_t>;
 using Rect = std::tuple<float, float, float, float>;
 
-constexpr OleColor kRed = 0x0000FF;
-constexpr OleColor kButtonFace = 0x8000000F;
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kButtonFace = 0x8000000F;
 
 using OpeningLayout = testing::Table;
 using Tick = testing::Table;

@@ -29,13 +29,20 @@ class Form1 final : public Form {
   public:
     static constexpr int kBallCount = 16;
     static constexpr int kObjectBallCount = 15;
+    static constexpr int kFirstRing = 8;  // balls 0 to 7 are solid discs, 8 to 14 rings
     static constexpr int kCueBall = 15;
     static constexpr int kPocketCount = 6;
-    static constexpr int kLineCount = 57;
+    // The rail carries fourteen diamond sights of four lines each; the head
+    // string is the line after them.
+    static constexpr int kSightCount = 14;
+    static constexpr int kLinesPerSight = 4;
+    static constexpr int kHeadStringLine = kSightCount * kLinesPerSight;
+    static constexpr int kLineCount = kHeadStringLine + 1;
 
     Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit);
 
-    // --- Controls (the opening layout is in game/opening_layout.cpp) ---
+    // --- Controls (opening layout: game/opening_layout.cpp; stacking order:
+    // game/stacking_order.cpp) ---
     std::array<ShapeControl, kBallCount> ball;
     std::array<ShapeControl, kPocketCount> Pcoket;
     ShapeControl shpTableLay1;                 // the cloth (fill) and the rail (border)
@@ -81,9 +88,10 @@ class Form1 final : public Form {
     void mnuBR_Click();
     void mnuhtp_Click();
     void mnuprog_Click();
-    // Runs the click handler of the named menu item; an item without a
-    // handler does nothing. Returns false when no item has that name.
-    bool clickMenu(std::string_view name);
+    // Runs the command of the named menu item (game/menu_commands.cpp); a
+    // Difficulty item does nothing. Returns false when no item without a
+    // submenu has that name.
+    bool runMenuCommand(std::string_view name);
 
     // Runs one of the tick's procedures alone, by name (for tools and tests).
     // Returns false when there is no such procedure.
@@ -93,7 +101,7 @@ class Form1 final : public Form {
     std::string caption() const override;
     float clientWidth() const override;
     float clientHeight() const override;
-    OleColor backColor() const override;
+    Colour backColor() const override;
     std::vector<ControlRef> controlsBackToFront() const override;
     const std::vector<MenuItem>& menuBar() const override { return menus; }
     void load() override { Form_Load(); }
@@ -104,10 +112,11 @@ class Form1 final : public Form {
     void mouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
         Form_MouseDown(button, shift, x, y);
     }
-    void menuClick(std::string_view name) override { clickMenu(name); }
+    void menuClick(std::string_view name) override { runMenuCommand(name); }
 
   private:
     void InitializeLayout();
+    static std::vector<MenuItem> menuTree();  // game/menu_commands.cpp
 
     // Tick phases (game/timer_tick.cpp).
     void MoveBalls();
@@ -115,6 +124,9 @@ class Form1 final : public Form {
     void ShowStrokeCounts();
     void CheckCueBallAtRest();
     void ShowTurn();
+
+    // Aiming and striking (game/pointer.cpp).
+    void CountStroke();
 
     // Physics (physics/).
     void CheckCushions();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "game/form1.h"
+#include "game/table_facts.h"
 #include "platform/fixed_point.h"
 
 namespace vorl {
@@ -12,7 +13,7 @@ constexpr double kFriction = 0.98;
 // The cue ball counts as at rest at 0.1 twip per tick or less on each axis.
 constexpr Fixed kRestSpeed = Fixed::fromUnits(1000);
 
-constexpr OleColor kTurnColour = 0x0000FF;  // red
+constexpr Colour kTurnColour = table::kRed;
 
 }  // namespace
 
@@ -27,7 +28,7 @@ void Form1::Timer1_Timer() {
     ShowStrokeCounts();
     CheckCueBallAtRest();
     CheckCollisions();
-    if (ballsSunk == 14) {
+    if (ballsSunk == kObjectBallCount - 1) {  // one object ball left
         FinalBallColours();
     }
     CheckWinner();

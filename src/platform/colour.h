@@ -8,29 +8,30 @@ namespace vorl {
 // A colour as stored in a control: 0x00BBGGRR, or a system colour code
 // (0x80000000 plus the index) that is resolved from the user's scheme when
 // the control is drawn.
-using OleColor = std::uint32_t;
+using Colour = std::uint32_t;
+// The former name of Colour, kept only while serial_form.h still spells it so.
+using OleColor = Colour;
 
-constexpr OleColor kSystemColourFlag = 0x80000000u;
+constexpr Colour kSystemColourFlag = 0x80000000u;
 
-constexpr OleColor systemColour(int index) {
-    return kSystemColourFlag | static_cast<OleColor>(index);
+constexpr Colour systemColour(int index) {
+    return kSystemColourFlag | static_cast<Colour>(index);
 }
-constexpr bool isSystemColour(OleColor c) {
+constexpr bool isSystemColour(Colour c) {
     return (c & kSystemColourFlag) != 0;
 }
-constexpr int systemColourIndex(OleColor c) {
+constexpr int systemColourIndex(Colour c) {
     return static_cast<int>(c & 0xFFu);
 }
 
-constexpr OleColor rgb(int r, int g, int b) {
-    return static_cast<OleColor>(r) | (static_cast<OleColor>(g) << 8) |
-           (static_cast<OleColor>(b) << 16);
+constexpr Colour rgb(int r, int g, int b) {
+    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
 
-inline constexpr OleColor COLOR_MENU = systemColour(4);
-inline constexpr OleColor COLOR_WINDOW = systemColour(5);
-inline constexpr OleColor COLOR_WINDOWTEXT = systemColour(8);
-inline constexpr OleColor COLOR_BTNFACE = systemColour(15);
-inline constexpr OleColor COLOR_BTNTEXT = systemColour(18);
+inline constexpr Colour COLOR_MENU = systemColour(4);
+inline constexpr Colour COLOR_WINDOW = systemColour(5);
+inline constexpr Colour COLOR_WINDOWTEXT = systemColour(8);
+inline constexpr Colour COLOR_BTNFACE = systemColour(15);
+inline constexpr Colour COLOR_BTNTEXT = systemColour(18);
 
 }  // namespace vorl

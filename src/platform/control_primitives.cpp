@@ -95,7 +95,7 @@ void Scene::build(const Form& form, double devicePixelRatio) {
           devicePixelRatio);
 }
 
-void Scene::build(OleColor backColor, float clientWidth, float clientHeight,
+void Scene::build(Colour backColor, float clientWidth, float clientHeight,
                   const std::vector<ControlRef>& controls, double devicePixelRatio) {
     count_ = 0;
     devicePixelRatio_ = devicePixelRatio;

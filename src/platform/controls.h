@@ -27,12 +27,12 @@ struct ShapeControl {
     float Top = 0;
     float Width = 0;
     float Height = 0;
-    OleColor BorderColor = COLOR_WINDOWTEXT;
+    Colour BorderColor = COLOR_WINDOWTEXT;
     int BorderWidth = 1;
     ShapeBorderStyle BorderStyle = ShapeBorderStyle::Solid;
-    OleColor FillColor = 0x000000;
+    Colour FillColor = 0x000000;
     ShapeFillStyle FillStyle = ShapeFillStyle::Transparent;
-    OleColor BackColor = COLOR_WINDOW;  // painted only for an opaque background: never here
+    Colour BackColor = COLOR_WINDOW;  // painted only for an opaque background: never here
     bool Visible = true;
 };
 
@@ -43,7 +43,7 @@ struct LineControl {
     float Y1 = 0;
     float X2 = 0;
     float Y2 = 0;
-    OleColor BorderColor = COLOR_WINDOWTEXT;
+    Colour BorderColor = COLOR_WINDOWTEXT;
     int BorderWidth = 1;
     bool Visible = true;
 };
@@ -74,8 +74,8 @@ struct LabelControl {
     float Height = 0;
     LabelBorderStyle BorderStyle = LabelBorderStyle::None;
     LabelAlignment Alignment = LabelAlignment::LeftJustify;
-    OleColor BackColor = COLOR_BTNFACE;
-    OleColor ForeColor = COLOR_BTNTEXT;
+    Colour BackColor = COLOR_BTNFACE;
+    Colour ForeColor = COLOR_BTNTEXT;
     std::optional<FontSpec> Font;  // empty: the window's default font
     bool Visible = true;
 };
@@ -84,7 +84,7 @@ struct LabelControl {
 struct Picture {
     int widthPx = 0;
     int heightPx = 0;
-    OleColor colour = 0x000000;
+    Colour colour = 0x000000;
 };
 
 // Shows its picture at natural size from (Left, Top), clipped to Width x Height.

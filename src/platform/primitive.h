@@ -45,7 +45,7 @@ enum class LineJoin : std::uint8_t { Miter, Bevel, Round };
 // is only ever met at right angles here, so any miter limit above 1.42 gives it.
 struct Pen {
     bool present = false;  // false: no stroke at all, whatever the other fields say
-    OleColor colour = 0;
+    Colour colour = 0;
     double width = 0;  // logical pixels, the whole width of the stroke
     PenAlignment alignment = PenAlignment::Centred;
     LineCap cap = LineCap::Flat;
@@ -57,7 +57,7 @@ struct Pen {
 // The paint inside a closed outline, or the colour of a text's glyphs.
 struct Fill {
     bool present = false;  // false: nothing filled, what lies beneath shows through
-    OleColor colour = 0;
+    Colour colour = 0;
 
     friend bool operator==(const Fill&, const Fill&) = default;
 };

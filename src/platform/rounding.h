@@ -37,8 +37,4 @@ inline std::int32_t toInt32(double x) {
     return static_cast<std::int32_t>(r);
 }
 
-// One more on a 16-bit counter; at 32767 the counter stays put so that a
-// very long session keeps running.
-std::int16_t increment16(std::int16_t v);
-
 }  // namespace vorl

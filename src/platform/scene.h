@@ -32,7 +32,7 @@ class Scene {
     // given; hidden controls add nothing. devicePixelRatio is the number of
     // device pixels in a logical pixel of the frame this scene is for. Keeps
     // its storage for the next time.
-    void build(OleColor backColor, float clientWidth, float clientHeight,
+    void build(Colour backColor, float clientWidth, float clientHeight,
                const std::vector<ControlRef>& controls, double devicePixelRatio);
     void build(const Form& form, double devicePixelRatio);
 

@@ -25,10 +25,10 @@ std::string Form1::RandomHexColor() {
 // Hidden balls are recoloured too; the cue ball never is.
 void Form1::FinalBallColours() {
     shpTableLay1.FillColor = colourFromHexText(RandomHexColor());
-    for (int i = 0; i <= 7; ++i) {
+    for (int i = 0; i < kFirstRing; ++i) {
         ball[i].FillColor = colourFromHexText(RandomHexColor());
     }
-    for (int i = 8; i <= 14; ++i) {
+    for (int i = kFirstRing; i < kObjectBallCount; ++i) {
         ball[i].BorderColor = colourFromHexText(RandomHexColor());
     }
     shpTableLay1.BorderColor = colourFromHexText(RandomHexColor());

@@ -2,7 +2,7 @@
 #include <array>
 
 #include "game/form1.h"
-#include "platform/rounding.h"
+#include "platform/saturating_counter.h"
 #include "rules/pocket_overlap.h"
 #include "rules/tally.h"
 

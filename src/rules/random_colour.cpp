@@ -26,8 +26,8 @@ char hexDigit(std::int16_t n) {
     return "0123456789ABCDEF"[std::clamp<std::int16_t>(n, 0, 15)];
 }
 
-OleColor colourFromHexText(std::string_view digits) {
-    OleColor value = 0;
+Colour colourFromHexText(std::string_view digits) {
+    Colour value = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     return value & 0xFFFFFF;
 }

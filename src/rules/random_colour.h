@@ -19,6 +19,6 @@ char hexDigit(std::int16_t n);
 
 // Six hexadecimal digits read as one number: the first two are the blue
 // byte, the middle two green, the last two red.
-OleColor colourFromHexText(std::string_view digits);
+Colour colourFromHexText(std::string_view digits);
 
 }  // namespace vorl

@@ -69,7 +69,7 @@ class RecordingForm final : public Form {
     std::string caption() const override { return "Fake"; }
     float clientWidth() const override { return 19080; }
     float clientHeight() const override { return 10680; }
-    OleColor backColor() const override { return COLOR_MENU; }
+    Colour backColor() const override { return COLOR_MENU; }
     std::vector<ControlRef> controlsBackToFront() const override { return controls; }
     const std::vector<MenuItem>& menuBar() const override { return menus; }
     void load() override {}

@@ -216,7 +216,7 @@ Fixed parseFixed(std::string_view token) {
     return Fixed::fromUnits(units);
 }
 
-OleColor parseColour(std::string_view token) {
+Colour parseColour(std::string_view token) {
     const std::string_view number = withoutPlus(token);
     if (number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
         std::uint32_t value = 0;
@@ -257,7 +257,7 @@ std::string fixedText(Fixed v) {
     return text;
 }
 
-std::string colourText(OleColor c) {
+std::string colourText(Colour c) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%08X", c);
     return buffer;
@@ -311,7 +311,7 @@ class Replay {
             }
         } else if (command == "click") {
             expectCount(tokens, 2, "click MENU");
-            if (!form_.clickMenu(tokens[1])) {
+            if (!form_.runMenuCommand(tokens[1])) {
                 throw LineError{"unknown menu item " + quoted(tokens[1])};
             }
         } else if (command == "call") {

@@ -25,7 +25,7 @@ QPalette::ColorRole roleFor(int systemIndex) {
 
 }  // namespace
 
-QColor ColourResolver::resolve(OleColor colour) const {
+QColor ColourResolver::resolve(Colour colour) const {
     if (isSystemColour(colour)) {
         return palette_.color(QPalette::Active, roleFor(systemColourIndex(colour)));
     }

@@ -14,7 +14,7 @@ class ColourResolver {
   public:
     explicit ColourResolver(const QPalette& palette) : palette_(palette) {}
 
-    QColor resolve(OleColor colour) const;
+    QColor resolve(Colour colour) const;
 
   private:
     QPalette palette_;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/rounding.h"
+#include "platform/saturating_counter.h"
 
 #include <limits>
 
