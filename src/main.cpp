@@ -13,7 +13,7 @@
 #include "platform/qt/start_up_guard.h"
 #include "platform/qt/tick_timer.h"
 #include "platform/random_source.h"
-#include "platform/serial_form.h"
+#include "platform/reentry_guard_form.h"
 
 #ifdef VORL_TICK_LOG
 #include <chrono>
@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
     vorl::QtMessageBox messageBox;
     vorl::QtProgramExit programExit;
     vorl::Form1 game(messageBox, random, programExit);
-    vorl::SerialForm form(game);
+    vorl::ReentryGuardForm form(game);
     form.load();
 
     vorl::FormWindow window(form);

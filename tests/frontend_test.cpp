@@ -23,7 +23,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/tick_timer.h"
-#include "platform/serial_form.h"
+#include "platform/reentry_guard_form.h"
 #include "test_support.h"
 
 namespace {
@@ -520,7 +520,7 @@ TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
 TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
     Form1& game = qtGame.form;
-    vorl::SerialForm form(game);
+    vorl::ReentryGuardForm form(game);
     game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);  // rolling, 10 twips a tick
     TickTimer ticker(form);
     int ticks = 0;
@@ -557,7 +557,7 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
 TEST(QtMessageBox, WinnersBoxHoldsTheGameAndTheNewRackFollowsItsClosing) {
     vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
     Form1& game = qtGame.form;
-    vorl::SerialForm form(game);
+    vorl::ReentryGuardForm form(game);
     FormWindow window(form);
     window.show();
     // Player 2 has more balls; the last object ball lies over the top-left

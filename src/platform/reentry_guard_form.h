@@ -9,14 +9,14 @@
 
 namespace vorl {
 
-// Hands a form its events one at a time. A modal box shown from a handler
-// runs an event loop of its own; a tick, press or menu click that arrives
-// through it is dropped rather than run inside the handler that is waiting.
-// The game therefore pauses while any of its boxes is open, and no tick runs
-// twice at once.
-class SerialForm final : public Form {
+// Keeps the form's handlers from being re-entered. A modal box shown from a
+// handler runs an event loop of its own; a tick, press or menu click that
+// arrives through it is dropped rather than run inside the handler that is
+// waiting. The game therefore pauses while any of its boxes is open, and no
+// tick runs twice at once.
+class ReentryGuardForm final : public Form {
   public:
-    explicit SerialForm(Form& form) : form_(form) {}
+    explicit ReentryGuardForm(Form& form) : form_(form) {}
 
     bool busy() const { return busy_; }
 
