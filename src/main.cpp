@@ -4,7 +4,6 @@
 #include <string>
 
 #include "game/form1.h"
-#include "platform/message_box.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
@@ -54,7 +53,6 @@ int main(int argc, char* argv[]) {
     if (const QStringList rest = QApplication::arguments(); rest.size() > 1) {
         return refuse(program, rest[1].toStdString());
     }
-    QApplication::setApplicationName(QString::fromUtf8(vorl::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(VORL_VERSION));
     // Ties the window to its menu entry, whose icon the desktop shows for it.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORL_APP_ID));
@@ -64,10 +62,12 @@ int main(int argc, char* argv[]) {
     vorl::QtMessageBox messageBox;
     vorl::QtProgramExit programExit;
     vorl::Form1 game(messageBox, random, programExit);
+    QApplication::setApplicationName(QString::fromStdString(game.applicationTitle()));
     vorl::ReentryGuardForm form(game);
     form.load();
 
     vorl::FormWindow window(form);
+    messageBox.attach(window);
     window.show();
 
     vorl::TickTimer ticker(form);

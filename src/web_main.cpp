@@ -15,6 +15,7 @@ int main() {
     static vorl::WebProgramExit programExit;
     static vorl::Form1 game(messageBox, random, programExit);
     static vorl::ReentryGuardForm form(game);
+    messageBox.attach(form);
     form.load();
 
     static vorl::WebFront front(form);

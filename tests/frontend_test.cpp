@@ -67,6 +67,7 @@ class FakeForm final : public vorl::Form {
     };
 
     std::string caption() const override { return "Fake"; }
+    std::string applicationTitle() const override { return "Fake title"; }
     float clientWidth() const override { return 19080; }
     float clientHeight() const override { return 10680; }
     vorl::OleColor backColor() const override { return vorl::COLOR_MENU; }
@@ -487,16 +488,30 @@ TEST(MenuKeyboard, AccessKeysRecolourTheTableAndShowTheHelpPanel) {
 
 // ---------------------------------------------------------------- message box
 
-// Catches a box without the application's title, with an icon or extra buttons, or
-// one that does not block until closed.
-TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
+// Catches a box without the form's title, with an icon or extra buttons, one
+// that does not block until closed, and one that belongs to whichever window
+// has the focus (or to none, when another application has it) rather than to
+// the game's.
+TEST(QtMessageBox, ShowsAModalBoxOfTheGamesWindowWithItsTitleTheTextAndOnlyOk) {
+    FakeForm form;
+    FormWindow window(form);
+    window.show();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    vorl::QtMessageBox messageBox;
+    messageBox.attach(window);
+
     QString title, text;
     bool modal = false;
+    QWidget* owner = nullptr;
     QMessageBox::Icon icon = QMessageBox::Critical;
     QMessageBox::StandardButtons buttons;
     QTimer::singleShot(0, [&] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                owner = box->parentWidget();
                 title = box->windowTitle();
                 text = box->text();
                 icon = box->icon();
@@ -507,8 +522,9 @@ TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
         }
     });
     QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
-    vorl::QtMessageBox().show(" By : Darvo 'Quenly' Morvane");
-    EXPECT_EQ(title.toStdString(), "Vorl");
+    messageBox.show(" By : Darvo 'Quenly' Morvane");
+    EXPECT_EQ(owner, &window);
+    EXPECT_EQ(title.toStdString(), "Fake title");
     EXPECT_EQ(text.toStdString(), " By : Darvo 'Quenly' Morvane");
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -559,6 +575,7 @@ TEST(QtMessageBox, WinnersBoxHoldsTheGameAndTheNewRackFollowsItsClosing) {
     Form1& game = qtGame.form;
     vorl::ReentryGuardForm form(game);
     FormWindow window(form);
+    qtGame.messages.attach(window);
     window.show();
     // Player 2 has more balls; the last object ball lies over the top-left
     // pocket and drops on the first tick; the cue ball is rolling.

@@ -91,6 +91,7 @@ class Form1 final : public Form {
 
     // --- Form ---
     std::string caption() const override;
+    std::string applicationTitle() const override;
     float clientWidth() const override;
     float clientHeight() const override;
     OleColor backColor() const override;

@@ -21,6 +21,7 @@ class ReentryGuardForm final : public Form {
     bool busy() const { return busy_; }
 
     std::string caption() const override { return form_.caption(); }
+    std::string applicationTitle() const override { return form_.applicationTitle(); }
     float clientWidth() const override { return form_.clientWidth(); }
     float clientHeight() const override { return form_.clientHeight(); }
     OleColor backColor() const override { return form_.backColor(); }

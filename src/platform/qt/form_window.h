@@ -22,6 +22,7 @@ class FormWindow : public QMainWindow {
     explicit FormWindow(Form& form, QWidget* parent = nullptr);
 
     FormView* view() const { return view_; }
+    Form& form() const { return form_; }
 
   private:
     void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
