@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/form.h"
@@ -13,7 +16,10 @@ namespace vorl {
 // handler runs an event loop of its own; a tick, press or menu click that
 // arrives through it is dropped rather than run inside the handler that is
 // waiting. The game therefore pauses while any of its boxes is open, and no
-// tick runs twice at once.
+// tick runs twice at once. Pointer moves are the one exception: the last one
+// that came meanwhile is handed on as soon as the busy handler returns, so
+// that the cue line points where the pointer now is. A handler that throws
+// leaves the form free for the next event.
 class ReentryGuardForm final : public Form {
   public:
     explicit ReentryGuardForm(Form& form) : form_(form) {}
@@ -37,7 +43,9 @@ class ReentryGuardForm final : public Form {
         run([&] { form_.timer(); });
     }
     void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override {
-        run([&] { form_.mouseMove(button, shift, x, y); });
+        // Only the latest position matters: a newer move replaces a waiting one.
+        waitingMove_ = Move{button, shift, x, y};
+        handOnWaitingMove();
     }
     void mouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
         run([&] { form_.mouseDown(button, shift, x, y); });
@@ -47,18 +55,46 @@ class ReentryGuardForm final : public Form {
     }
 
   private:
+    struct Move {
+        std::int16_t button, shift;
+        float x, y;
+    };
+
+    // Marks the form busy for as long as it lives, however the handler ends.
+    class BusyScope {
+      public:
+        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+        ~BusyScope() { busy_ = false; }
+
+      private:
+        bool& busy_;
+    };
+
     template <typename Handler>
     void run(Handler handler) {
         if (busy_) {
             return;
         }
-        busy_ = true;
-        handler();
-        busy_ = false;
+        {
+            const BusyScope scope(busy_);
+            handler();
+        }
+        handOnWaitingMove();
+    }
+
+    void handOnWaitingMove() {
+        while (waitingMove_ && !busy_) {
+            const Move move = *std::exchange(waitingMove_, std::nullopt);
+            const BusyScope scope(busy_);
+            form_.mouseMove(move.button, move.shift, move.x, move.y);
+        }
     }
 
     Form& form_;
     bool busy_ = false;
+    std::optional<Move> waitingMove_;
 };
 
 }  // namespace vorl
