@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QImage>
 #include <QMenu>
@@ -565,6 +566,49 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     runEventLoop(100ms);
     EXPECT_GT(game.ball[Form1::kCueBall].Left, closedAt);
     EXPECT_LE(ticks - ticksAtClose, 8);  // about six: no catching up
+}
+
+// Catches a cue line left where the pointer was when a box opened: moved
+// while the credit box was open, the pointer is where the line ends once the
+// box is closed. Not moved, the line stays as it was, its start stale.
+TEST(QtMessageBox, APointerMovedWhileTheBoxWasOpenAimsTheCueLineOnceItCloses) {
+    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
+    Form1& game = qtGame.form;
+    vorl::ReentryGuardForm form(game);
+    FormWindow window(form);
+    qtGame.messages.attach(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto pointTo = [&window](int x, int y) {
+        QCursor::setPos(window.view()->mapToGlobal(QPoint(x, y)));
+        QCoreApplication::processEvents();
+    };
+    const auto closeBox = [] {
+        if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            open->button(QMessageBox::Ok)->click();
+        }
+    };
+    QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
+    pointTo(400, 300);
+    ASSERT_EQ(game.lineCue.X2, 400 * 15);
+
+    float endWhileOpen = 0;
+    QTimer::singleShot(50, [&] {
+        pointTo(500, 350);
+        endWhileOpen = game.lineCue.X2;
+        closeBox();
+    });
+    form.menuClick("mnuprog");
+    EXPECT_EQ(endWhileOpen, 400 * 15);  // the game heard nothing while the box was open
+    EXPECT_EQ(game.lineCue.X2, 500 * 15);
+    EXPECT_EQ(game.lineCue.Y2, 350 * 15);
+
+    const float start = game.lineCue.X1;
+    game.ball[Form1::kCueBall].Left += 1000;  // as if it had rolled on
+    QTimer::singleShot(50, closeBox);
+    form.menuClick("mnuprog");
+    EXPECT_EQ(game.lineCue.X1, start);
+    EXPECT_EQ(game.lineCue.X2, 500 * 15);
 }
 
 // Catches ticks that reach the game under the winner's box (balls roll on,

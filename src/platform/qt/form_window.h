@@ -24,6 +24,9 @@ class FormWindow : public QMainWindow {
     FormView* view() const { return view_; }
     Form& form() const { return form_; }
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
 
