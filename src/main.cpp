@@ -7,6 +7,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/lost_window_watch.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_program_exit.h"
 #include "platform/qt/start_up_guard.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[]) {
 
     vorl::FormWindow window(form);
     messageBox.attach(window);
+    vorl::LostWindowWatch lostWindows(window, programExit);
     window.show();
 
     vorl::TickTimer ticker(form);
