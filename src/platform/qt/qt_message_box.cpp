@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/qt_message_box.h"
 
-#include "platform/qt/form_window.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -10,7 +8,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/qt/form_window.h"
+
 namespace vorl {
+
+void QtMessageBox::attach(FormWindow& window) {
+    window_ = &window;
+}
 
 // Blocks in the box's own event loop until it is closed. The text is shown
 // as it is, never read as markup.

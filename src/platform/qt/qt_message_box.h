@@ -16,7 +16,7 @@ class QtMessageBox final : public MessageBox {
   public:
     // The window to show the boxes over; until it is given they have no
     // owner and no title.
-    void attach(FormWindow& window) { window_ = &window; }
+    void attach(FormWindow& window);
 
     void show(const std::string& text) override;
 
