@@ -4,16 +4,16 @@
 #include <string>
 
 #include "game/form1.h"
-#include "platform/message_box.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/form_window.h"
+#include "platform/qt/lost_window_watch.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_program_exit.h"
 #include "platform/qt/start_up_guard.h"
 #include "platform/qt/tick_timer.h"
 #include "platform/random_source.h"
-#include "platform/serial_form.h"
+#include "platform/reentry_guard_form.h"
 
 #ifdef VORL_TICK_LOG
 #include <chrono>
@@ -54,7 +54,6 @@ int main(int argc, char* argv[]) {
     if (const QStringList rest = QApplication::arguments(); rest.size() > 1) {
         return refuse(program, rest[1].toStdString());
     }
-    QApplication::setApplicationName(QString::fromUtf8(vorl::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(VORL_VERSION));
     // Ties the window to its menu entry, whose icon the desktop shows for it.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORL_APP_ID));
@@ -64,10 +63,13 @@ int main(int argc, char* argv[]) {
     vorl::QtMessageBox messageBox;
     vorl::QtProgramExit programExit;
     vorl::Form1 game(messageBox, random, programExit);
-    vorl::SerialForm form(game);
+    QApplication::setApplicationName(QString::fromStdString(game.applicationTitle()));
+    vorl::ReentryGuardForm form(game);
     form.load();
 
     vorl::FormWindow window(form);
+    messageBox.attach(window);
+    vorl::LostWindowWatch lostWindows(window, programExit);
     window.show();
 
     vorl::TickTimer ticker(form);

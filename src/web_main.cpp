@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game/form1.h"
 #include "platform/random_source.h"
-#include "platform/serial_form.h"
+#include "platform/reentry_guard_form.h"
 #include "platform/web/web_front.h"
 #include "platform/web/web_message_box.h"
 #include "platform/web/web_program_exit.h"
@@ -14,7 +14,8 @@ int main() {
     static vorl::WebMessageBox messageBox;
     static vorl::WebProgramExit programExit;
     static vorl::Form1 game(messageBox, random, programExit);
-    static vorl::SerialForm form(game);
+    static vorl::ReentryGuardForm form(game);
+    messageBox.attach(form);
     form.load();
 
     static vorl::WebFront front(form);

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QImage>
 #include <QMenu>
@@ -22,7 +23,7 @@
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/tick_timer.h"
-#include "platform/serial_form.h"
+#include "platform/reentry_guard_form.h"
 #include "support/game.h"
 
 namespace {
@@ -452,16 +453,30 @@ TEST(MenuKeyboard, AccessKeysRecolourTheTableAndShowTheHelpPanel) {
 
 // ---------------------------------------------------------------- message box
 
-// Catches a box without the application's title, with an icon or extra buttons, or
-// one that does not block until closed.
-TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
+// Catches a box without the form's title, with an icon or extra buttons, one
+// that does not block until closed, and one that belongs to whichever window
+// has the focus (or to none, when another application has it) rather than to
+// the game's.
+TEST(QtMessageBox, ShowsAModalBoxOfTheGamesWindowWithItsTitleTheTextAndOnlyOk) {
+    RecordingForm form;
+    FormWindow window(form);
+    window.show();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    vorl::QtMessageBox messageBox;
+    messageBox.attach(window);
+
     QString title, text;
     bool modal = false;
+    QWidget* owner = nullptr;
     QMessageBox::Icon icon = QMessageBox::Critical;
     QMessageBox::StandardButtons buttons;
     QTimer::singleShot(0, [&] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                owner = box->parentWidget();
                 title = box->windowTitle();
                 text = box->text();
                 icon = box->icon();
@@ -472,8 +487,9 @@ TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
         }
     });
     QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
-    vorl::QtMessageBox().show(" By : Darvo 'Quenly' Morvane");
-    EXPECT_EQ(title.toStdString(), "Vorl");
+    messageBox.show(" By : Darvo 'Quenly' Morvane");
+    EXPECT_EQ(owner, &window);
+    EXPECT_EQ(title.toStdString(), "Fake title");
     EXPECT_EQ(text.toStdString(), " By : Darvo 'Quenly' Morvane");
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -485,7 +501,7 @@ TEST(QtMessageBox, ShowsAModalBoxTitledVorlWithTheTextAndOnlyOk) {
 TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
     Form1& game = qtGame.form;
-    vorl::SerialForm form(game);
+    vorl::ReentryGuardForm form(game);
     game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);  // rolling, 10 twips a tick
     TickTimer ticker(form);
     int ticks = 0;
@@ -516,14 +532,58 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     EXPECT_LE(ticks - ticksAtClose, 8);  // about six: no catching up
 }
 
+// Catches a cue line left where the pointer was when a box opened: moved
+// while the credit box was open, the pointer is where the line ends once the
+// box is closed. Not moved, the line stays as it was, its start stale.
+TEST(QtMessageBox, APointerMovedWhileTheBoxWasOpenAimsTheCueLineOnceItCloses) {
+    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
+    Form1& game = qtGame.form;
+    vorl::ReentryGuardForm form(game);
+    FormWindow window(form);
+    qtGame.messages.attach(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto pointTo = [&window](int x, int y) {
+        QCursor::setPos(window.view()->mapToGlobal(QPoint(x, y)));
+        QCoreApplication::processEvents();
+    };
+    const auto closeBox = [] {
+        if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            open->button(QMessageBox::Ok)->click();
+        }
+    };
+    QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
+    pointTo(400, 300);
+    ASSERT_EQ(game.lineCue.X2, 400 * 15);
+
+    float endWhileOpen = 0;
+    QTimer::singleShot(50, [&] {
+        pointTo(500, 350);
+        endWhileOpen = game.lineCue.X2;
+        closeBox();
+    });
+    form.menuClick("mnuprog");
+    EXPECT_EQ(endWhileOpen, 400 * 15);  // the game heard nothing while the box was open
+    EXPECT_EQ(game.lineCue.X2, 500 * 15);
+    EXPECT_EQ(game.lineCue.Y2, 350 * 15);
+
+    const float start = game.lineCue.X1;
+    game.ball[Form1::kCueBall].Left += 1000;  // as if it had rolled on
+    QTimer::singleShot(50, closeBox);
+    form.menuClick("mnuprog");
+    EXPECT_EQ(game.lineCue.X1, start);
+    EXPECT_EQ(game.lineCue.X2, 500 * 15);
+}
+
 // Catches ticks that reach the game under the winner's box (balls roll on,
 // stroke counts refresh, a second box opens) and a new rack that is not set
 // up, or not drawn, once the box is closed.
 TEST(QtMessageBox, WinnersBoxHoldsTheGameAndTheNewRackFollowsItsClosing) {
     vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
     Form1& game = qtGame.form;
-    vorl::SerialForm form(game);
+    vorl::ReentryGuardForm form(game);
     FormWindow window(form);
+    qtGame.messages.attach(window);
     window.show();
     // Player 2 has more balls; the last object ball lies over the top-left
     // pocket and drops on the first tick; the cue ball is rolling.

@@ -42,6 +42,9 @@ bool Form1::callProcedure(std::string_view name) {
 std::string Form1::caption() const {
     return "Darvo's Vorl Hall";
 }
+std::string Form1::applicationTitle() const {
+    return "Vorl";
+}
 float Form1::clientWidth() const {
     return kClientWidthTwips;
 }

@@ -99,6 +99,7 @@ class Form1 final : public Form {
 
     // --- Form ---
     std::string caption() const override;
+    std::string applicationTitle() const override;
     float clientWidth() const override;
     float clientHeight() const override;
     Colour backColor() const override;

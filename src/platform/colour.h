@@ -9,8 +9,6 @@ namespace vorl {
 // (0x80000000 plus the index) that is resolved from the user's scheme when
 // the control is drawn.
 using Colour = std::uint32_t;
-// The former name of Colour, kept only while serial_form.h still spells it so.
-using OleColor = Colour;
 
 constexpr Colour kSystemColourFlag = 0x80000000u;
 

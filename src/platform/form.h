@@ -21,6 +21,8 @@ class Form {
     virtual ~Form() = default;
 
     virtual std::string caption() const = 0;
+    // The application's title, in the title bar of the game's message boxes.
+    virtual std::string applicationTitle() const = 0;
     virtual float clientWidth() const = 0;  // twips
     virtual float clientHeight() const = 0;
     virtual Colour backColor() const = 0;

@@ -5,10 +5,8 @@
 
 namespace vorl {
 
-// The application's title, shown in the title bar of its message boxes.
-inline constexpr const char* kApplicationTitle = "Vorl";
-
-// A modal box with the text and an OK button, no icon; returns when closed.
+// A modal box with the text and an OK button, no icon, titled with the form's
+// applicationTitle(); returns when closed.
 class MessageBox {
   public:
     virtual ~MessageBox() = default;

@@ -9,12 +9,17 @@ view is the bottom part of the window, under the menu bar.
 
   e2e_test.py table VORL REPLAY [--screenshot PNG]   the game at 1x
   e2e_test.py hidpi VORL                             the table at 2x
+  e2e_test.py lost VORL                              windows destroyed by another client
 
-Exit status 0 when every check holds, 1 otherwise, 77 when the game was not built.
+Exit status 0 when every check holds, 1 otherwise, 77 when the game was not built
+or a tool is missing.
 """
 
 import argparse
+import ctypes
+import ctypes.util
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -322,6 +327,60 @@ def test_table(vorl, replay, screenshot):
         x.stop()
 
 
+def destroy_window(x, window):
+    """Destroys a window from another client, as any X client may; with no
+    window manager nothing asks its owner first."""
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XDestroyWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = xlib.XOpenDisplay(x.env["DISPLAY"].encode())
+    if not display:
+        raise RuntimeError("cannot open the display")
+    xlib.XDestroyWindow(display, int(window))
+    xlib.XSync(display, 0)
+    xlib.XCloseDisplay(display)
+
+
+def test_lost(vorl):
+    x = XServer(1600, 1000, 96)
+    x.xdotool("mousemove", "1590", "990")
+    game = Game(x, vorl)
+    try:
+        x.xdotool("windowfocus", "--sync", game.window)
+        wait_until(lambda: game.pixel(x.screen(), 400, 133) == CLOTH, 5)
+
+        # The credit box's window destroyed: the box counts as closed, and a
+        # stroke gets through to the game and its ticks again.
+        press(game, "alt+h", up=2)
+        press(game, "g", up=2)
+        boxes = windows_named(x, "^Vorl$")
+        check(len(boxes) == 1, f"the credit box is open ({len(boxes)})")
+        if boxes:
+            destroy_window(x, boxes[0])
+        time.sleep(0.5)
+        x.xdotool("mousemove", *map(str, game.to_screen(640, 216)), "click", "1")
+        moved = wait_until(lambda: (lambda c: c and c[0] < 590)(cue_ball_centre(game, x.screen())),
+                           5)
+        check(moved, "after the box's window is destroyed a stroke sends the cue ball away")
+        check(game.proc.poll() is None, "the game runs on")
+
+        # The game's own window destroyed: the game ends as if it were closed.
+        destroy_window(x, game.window)
+        try:
+            status = game.proc.wait(timeout=5)
+            check(status == 0, f"with its window destroyed the game ends with status {status}")
+        except subprocess.TimeoutExpired:
+            check(False, "with its window destroyed the game ends within five seconds")
+        errors = game.proc.stderr.read() if game.proc.poll() is not None else ""
+        check("error" not in errors.lower(), f"nothing on stderr about it ({errors.strip()!r})")
+    finally:
+        game.stop()
+        x.stop()
+
+
 def test_hidpi(vorl):
     x = XServer(2800, 1600, 192)
     x.xdotool("mousemove", "2790", "1590")
@@ -356,7 +415,7 @@ def test_hidpi(vorl):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("mode", choices=["table", "hidpi"])
+    parser.add_argument("mode", choices=["table", "hidpi", "lost"])
     parser.add_argument("vorl")
     parser.add_argument("replay", nargs="?")
     parser.add_argument("--screenshot")
@@ -364,9 +423,18 @@ def main():
     if not os.access(args.vorl, os.X_OK):
         print(f"SKIP: {args.vorl} was not built")
         return SKIP
+    missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
+    if missing:
+        print(f"SKIP: {', '.join(missing)} not installed")
+        return SKIP
     began = time.monotonic()
     if args.mode == "table":
         test_table(args.vorl, args.replay, args.screenshot)
+    elif args.mode == "lost":
+        if not ctypes.util.find_library("X11"):
+            print("SKIP: no libX11 to destroy windows with")
+            return SKIP
+        test_lost(args.vorl)
     else:
         test_hidpi(args.vorl)
     print(f"{len(failures)} checks failed in {time.monotonic() - began:.1f} s")

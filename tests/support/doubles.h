@@ -67,6 +67,7 @@ class RecordingForm final : public Form {
     };
 
     std::string caption() const override { return "Fake"; }
+    std::string applicationTitle() const override { return "Fake title"; }
     float clientWidth() const override { return 19080; }
     float clientHeight() const override { return 10680; }
     Colour backColor() const override { return COLOR_MENU; }

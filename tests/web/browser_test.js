@@ -235,6 +235,28 @@ test('Programer opens a modal box; the tick holds while it is open', async () =>
     await page.close();
 });
 
+test('a pointer moved while a box was open aims the cue line once it is closed', async () => {
+    const page = await openGame();
+    const box = await page.locator('#table').boundingBox();
+    await page.mouse.move(box.x + 540, box.y + 216); // left of the cue ball
+    await page.keyboard.press('Alt+h');
+    await page.keyboard.press('g');
+    const dialog = page.locator('dialog#box');
+    await dialog.waitFor({state: 'visible'});
+    await page.mouse.move(box.x + 640, box.y + 216); // now right of it
+    await page.keyboard.press('Enter');
+    await dialog.waitFor({state: 'hidden'});
+    await page.waitForFunction(() => Module.vorlPage.running()); // the close event has run
+    await page.mouse.down(); // no move in between
+    await page.mouse.up();
+    let centre = null;
+    await eventually(async () => {
+        centre = cueBallCentre(await table(page));
+        return centre && centre[0] < 588;
+    }, 5, `the cue ball goes left, away from where the pointer went (at ${centre})`);
+    await page.close();
+});
+
 test('the tick runs at 64 a second', async () => {
     const page = await openGame();
     const [t0, c0] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);

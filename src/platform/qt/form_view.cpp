@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/form_view.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cstdint>
+#include <utility>
 
 #include "platform/qt/colour_resolver.h"
 #include "platform/qt/scene_painter.h"
@@ -56,6 +59,23 @@ void FormView::paintEvent(QPaintEvent* /*event*/) {
 void FormView::mouseMoveEvent(QMouseEvent* event) {
     form_.mouseMove(buttonBits(event->buttons()), shiftBits(event->modifiers()),
                     twips(event->position().x()), twips(event->position().y()));
+    refresh();
+}
+
+void FormView::pointerBlocked() {
+    blockedAt_ = QCursor::pos();
+}
+
+void FormView::pointerUnblocked() {
+    const std::optional<QPoint> before = std::exchange(blockedAt_, std::nullopt);
+    const QPoint now = QCursor::pos();
+    const QPoint local = mapFromGlobal(now);
+    if (!before || *before == now || !isVisible() || !rect().contains(local)) {
+        return;
+    }
+    form_.mouseMove(buttonBits(QGuiApplication::mouseButtons()),
+                    shiftBits(QGuiApplication::keyboardModifiers()), twips(local.x()),
+                    twips(local.y()));
     refresh();
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+#include <optional>
 
 #include "platform/form.h"
 #include "platform/scene.h"
@@ -21,6 +23,12 @@ class FormView : public QWidget {
     // other than the last frame; call it whenever the form may have changed.
     void refresh();
 
+    // A modal box blocks the window: it hears no pointer moves until the box
+    // is gone. Called when that begins and when it ends; if the pointer moved
+    // meanwhile and is now over the view, the form hears of where it is.
+    void pointerBlocked();
+    void pointerUnblocked();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -30,6 +38,7 @@ class FormView : public QWidget {
     Form& form_;
     Scene painted_;
     Scene current_;
+    std::optional<QPoint> blockedAt_;
 };
 
 }  // namespace vorl

@@ -2,6 +2,7 @@
 #include "platform/qt/form_window.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +28,15 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
         addMenuItems(menu, item.Items);
     }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool FormWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked) {
+        view_->pointerBlocked();
+    } else if (event->type() == QEvent::WindowUnblocked) {
+        view_->pointerUnblocked();
+    }
+    return QMainWindow::event(event);
 }
 
 // Items with children become submenus, the others commands that the form

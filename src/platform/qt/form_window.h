@@ -22,6 +22,10 @@ class FormWindow : public QMainWindow {
     explicit FormWindow(Form& form, QWidget* parent = nullptr);
 
     FormView* view() const { return view_; }
+    Form& form() const { return form_; }
+
+  protected:
+    bool event(QEvent* event) override;
 
   private:
     void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);

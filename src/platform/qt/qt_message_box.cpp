@@ -8,7 +8,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/qt/form_window.h"
+
 namespace vorl {
+
+void QtMessageBox::attach(FormWindow& window) {
+    window_ = &window;
+}
 
 // Blocks in the box's own event loop until it is closed. The text is shown
 // as it is, never read as markup.
@@ -18,8 +24,12 @@ void QtMessageBox::show(const std::string& text) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         window->update();
     }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    // The box belongs to the game's window even when another application has
+    // the focus, so that it stays in front of the game and leaves with it.
+    const QString title =
+        window_ ? QString::fromStdString(window_->form().applicationTitle()) : QString();
+    QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdString(text), QMessageBox::Ok,
+                    window_);
     box.setTextFormat(Qt::PlainText);
     // Desktop themes put a picture on dialog buttons; the game's OK has none.
     box.button(QMessageBox::Ok)->setIcon(QIcon());

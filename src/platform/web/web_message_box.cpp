@@ -12,7 +12,8 @@ EM_JS(void, vorl_js_show_message, (const char* title, const char* text), {
 namespace vorl {
 
 void WebMessageBox::show(const std::string& text) {
-    vorl_js_show_message(kApplicationTitle, text.c_str());
+    const std::string title = form_ != nullptr ? form_->applicationTitle() : std::string();
+    vorl_js_show_message(title.c_str(), text.c_str());
 }
 
 }  // namespace vorl

@@ -13,6 +13,9 @@
     let state = 'loading'; // then 'running'; 'box' while a box is open; 'ended'
     const waitingBoxes = [];
     let frameRequested = false;
+    // The last pointer move while a box was open; the table hears of it when
+    // the box is gone, so that the cue line points where the pointer now is.
+    let movedUnderBox = null;
 
     const ratio = () => window.devicePixelRatio || 1;
     const running = () => state === 'running';
@@ -76,6 +79,12 @@
             Module._vorl_mouse_down(pressed(e), keys(e), ...position(e));
         });
         table.addEventListener('contextmenu', (e) => e.preventDefault());
+        document.addEventListener('pointermove', (e) => {
+            if (state === 'box' && e.pointerType === 'mouse') {
+                movedUnderBox = {buttons: e.buttons & 7, keys: keys(e), clientX: e.clientX,
+                    clientY: e.clientY};
+            }
+        });
         watchPixelRatio();
         state = 'running';
     }
@@ -100,6 +109,7 @@
         }
         paintNow();
         state = 'box';
+        movedUnderBox = null;
         menuBar.closeAll();
         document.getElementById('box-title').textContent = title;
         document.getElementById('box-text').textContent = text;
@@ -120,11 +130,20 @@
             return;
         }
         if (waitingBoxes.length > 0) {
+            const moved = movedUnderBox;
             state = 'running';
             showMessage(...waitingBoxes.shift());
+            movedUnderBox = moved;
             return;
         }
         state = 'running';
+        const moved = movedUnderBox;
+        movedUnderBox = null;
+        const r = table.getBoundingClientRect();
+        if (moved !== null && moved.clientX >= r.left && moved.clientX < r.right &&
+                moved.clientY >= r.top && moved.clientY < r.bottom) {
+            Module._vorl_mouse_move(moved.buttons, moved.keys, ...position(moved));
+        }
         Module._vorl_resume();
     });
 
