@@ -12,8 +12,9 @@ endif()
 add_compile_definitions(VORL_FP_CONTRACT_OFF)
 
 # 32-bit x86 computes in the x87's 80 bits unless told to use SSE2, the way
-# every other target rounds each double operation.
-if(CMAKE_SIZEOF_VOID_P EQUAL 4
+# every other target rounds each double operation. (Emscripten calls itself
+# x86 with 32-bit pointers, but WebAssembly rounds each operation anyway.)
+if(NOT EMSCRIPTEN AND CMAKE_SIZEOF_VOID_P EQUAL 4
    AND CMAKE_SYSTEM_PROCESSOR MATCHES "^([iI][3-6]86|x86|X86|x86_64|AMD64)$")
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
