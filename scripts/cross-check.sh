@@ -44,7 +44,7 @@ fi
 
 start=$EPOCHREALTIME
 since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
-out=build-cross
+out="build-cross"
 mkdir -p "$out"
 if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
@@ -92,16 +92,22 @@ compare_all() {
     for s in "${scripts[@]}"; do
         name=${s//\//_}
         for part in out err code; do
+            what=std$part
+            [ $part = code ] && what="exit status"
             a=$out/native-results/$name.$part
             b=$dir/$name.$part
             if [ "$crlf" = 1 ] && [ $part != code ] && [ -s "$a" ]; then
-                if ! crlf_only "$a" "$b"; then
-                    echo "$label: $s: std$part is not the native one with CRLF line ends:" \
+                if cmp -s "$a" "$b"; then
+                    echo "$label: $s: $what is byte for byte the native one:" \
+                         "the streams are binary now, drop --expect-crlf $label"
+                    bad=1
+                elif ! crlf_only "$a" "$b"; then
+                    echo "$label: $s: $what is not the native one with CRLF line ends:" \
                          "$(cmp "$a" "$b" 2>&1 | head -n1)"
                     bad=1
                 fi
             elif ! cmp -s "$a" "$b"; then
-                echo "$label: $s: ${part/code/exit status} differs: $(cmp "$a" "$b" 2>&1 | head -n1)"
+                echo "$label: $s: $what differs: $(cmp "$a" "$b" 2>&1 | head -n1)"
                 bad=1
             fi
         done
