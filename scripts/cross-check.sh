@@ -6,25 +6,30 @@
 # (qemu-user, wine or natively) and compares standard output, standard error
 # and exit status byte for byte with the native x86-64 build's.
 #
-#   scripts/cross-check.sh [--controls] [--expect-crlf TARGET]... NATIVE_REPLAY [TARGET...]
+#   scripts/cross-check.sh [--controls] [--random N] [--expect-crlf TARGET]... NATIVE_REPLAY
+#                          [TARGET...]
 #
 # TARGET names a toolchain file in cmake/toolchains/; the default is all of
 # them. --expect-crlf TARGET: that target's standard streams are known to be
 # in Windows text mode, so its output must differ from the native output by a
 # CR before each LF and in nothing else; identical output fails too, so that
-# the option is dropped once the streams are binary. --controls: also show
-# that the checks bite: the float rules refuse x87, fast-math and unvouched
-# contraction, CMake refuses -ffp-contract=fast, and the arm64 build with
-# contraction forced on behind both checks' backs gives different output.
+# the option is dropped once the streams are binary. --random N: also N
+# seeded random scripts from tests/web/random_script.py (seeds 1 to N).
+# --controls: also show that the checks bite: the float rules refuse x87,
+# fast-math and unvouched contraction, CMake refuses -ffp-contract=fast, and
+# the arm64 build with contraction forced on behind both checks' backs gives
+# different output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 expect_crlf=()
 controls=0
+random=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --controls) controls=1; shift ;;
+        --random) random=$2; shift 2 ;;
         --expect-crlf) expect_crlf+=("$2"); shift 2 ;;
         -*) echo "cross-check.sh: unknown option $1" >&2; exit 2 ;;
         *) break ;;
@@ -54,6 +59,13 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
 # Every script in the repository, the golden transcripts' and any other.
 mapfile -t scripts < <(git ls-files --cached --others --exclude-standard '*.vrs' | sort)
 [ ${#scripts[@]} -gt 0 ] || { echo "cross-check.sh: no .vrs scripts found" >&2; exit 1; }
+if [ "$random" -gt 0 ]; then
+    mkdir -p "$out/random"
+    for ((seed = 1; seed <= random; seed++)); do
+        python3 tests/web/random_script.py $seed >"$out/random/seed-$seed.vrs"
+        scripts+=("$out/random/seed-$seed.vrs")
+    done
+fi
 ticks=0
 for s in "${scripts[@]}"; do
     n=$(awk '$1 == "tick" && NF == 1 { t += 1 }
