@@ -4,6 +4,8 @@
 #   scripts/deps.sh play    building and playing the game
 #   scripts/deps.sh test    building everything and running every test
 #   scripts/deps.sh web     building and testing the browser version
+#   scripts/deps.sh cross   the replay tool for i386, arm64 and Windows, run
+#                           under qemu-user and wine (part of test)
 # VORL_SKIP_DEPS=1 skips it, for a machine set up by other means.
 set -euo pipefail
 
@@ -11,8 +13,11 @@ set -euo pipefail
 
 # Names that exist on Debian 12 and 13 and on current Ubuntu.
 play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
-test=("${play[@]}" libgtest-dev libbenchmark-dev python3 clang libclang-rt-dev xvfb xdotool
-      x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils devscripts)
+cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine64 qemu-user
+       clang lld python3)
+test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev python3 clang libclang-rt-dev
+      xvfb xdotool x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils
+      devscripts)
 web=(emscripten chromium)
 
 wanted=()
@@ -21,7 +26,8 @@ for group in "$@"; do
         play) wanted+=("${play[@]}") ;;
         test) wanted+=("${test[@]}") ;;
         web) wanted+=("${web[@]}") ;;
-        *) echo "deps.sh: unknown group '$group' (play, test or web)" >&2; exit 2 ;;
+        cross) wanted+=("${cross[@]}") ;;
+        *) echo "deps.sh: unknown group '$group' (play, test, web or cross)" >&2; exit 2 ;;
     esac
 done
 

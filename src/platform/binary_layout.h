@@ -6,6 +6,8 @@
 #include <limits>
 #include <type_traits>
 
+#include "platform/float_rules.h"
+
 namespace vorl {
 
 // The IEEE 754 binary layout of float and double, as the decimal

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/float_rules.h"
+
 namespace vorl {
 
 // A uniform source of 32-bit floats in [0, 1).

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/float_rules.h"
+
 namespace vorl {
 
 // Nearest whole number, ties to even: what std::nearbyint gives in the

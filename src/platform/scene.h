@@ -9,6 +9,7 @@
 
 #include "platform/colour.h"
 #include "platform/controls.h"
+#include "platform/float_rules.h"
 #include "platform/primitive.h"
 
 namespace vorl {

@@ -1,0 +1,22 @@
+# SPDX-License-Identifier: MIT
+# 64-bit Windows with Debian's mingw-w64 g++ (posix threads), run under wine.
+# Linked statically, so the .exe needs no libstdc++, libgcc or winpthread DLL.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+find_program(VORL_MINGW_CXX NAMES x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++ REQUIRED)
+set(CMAKE_CXX_COMPILER ${VORL_MINGW_CXX})
+find_program(VORL_MINGW_WINDRES NAMES x86_64-w64-mingw32-windres)
+if(VORL_MINGW_WINDRES)
+  set(CMAKE_RC_COMPILER ${VORL_MINGW_WINDRES})
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Debian's wine64 sits outside PATH when the 32-bit wine is not installed.
+find_program(VORL_WINE NAMES wine64 wine PATHS /usr/lib/wine)
+if(VORL_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VORL_WINE})
+endif()
