@@ -6,14 +6,10 @@
 # (qemu-user, wine or natively) and compares standard output, standard error
 # and exit status byte for byte with the native x86-64 build's.
 #
-#   scripts/cross-check.sh [--controls] [--random N] [--expect-crlf TARGET]... NATIVE_REPLAY
-#                          [TARGET...]
+#   scripts/cross-check.sh [--controls] [--random N] NATIVE_REPLAY [TARGET...]
 #
 # TARGET names a toolchain file in cmake/toolchains/; the default is all of
-# them. --expect-crlf TARGET: that target's standard streams are known to be
-# in Windows text mode, so its output must differ from the native output by a
-# CR before each LF and in nothing else; identical output fails too, so that
-# the option is dropped once the streams are binary. --random N: also N
+# them. --random N: also N
 # seeded random scripts from tests/web/random_script.py (seeds 1 to N).
 # --controls: also show that the checks bite: the float rules refuse x87,
 # fast-math and unvouched contraction, CMake refuses -ffp-contract=fast, and
@@ -23,14 +19,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-expect_crlf=()
 controls=0
 random=0
 while [ $# -gt 0 ]; do
     case "$1" in
         --controls) controls=1; shift ;;
         --random) random=$2; shift 2 ;;
-        --expect-crlf) expect_crlf+=("$2"); shift 2 ;;
         -*) echo "cross-check.sh: unknown option $1" >&2; exit 2 ;;
         *) break ;;
     esac
@@ -88,19 +82,10 @@ run_all() {
     done
 }
 
-# Whether B is A with a CR put before every LF, and nothing else changed.
-crlf_only() {
-    python3 -c '
-import sys
-a = open(sys.argv[1], "rb").read()
-b = open(sys.argv[2], "rb").read()
-sys.exit(0 if a != b and a.replace(b"\n", b"\r\n") == b else 1)' "$1" "$2"
-}
-
 # Compares the results in DIR with the native ones, naming each difference
-# after LABEL; CRLF=1 expects text-mode line ends. Fails on any difference.
+# after LABEL. Fails on any difference.
 compare_all() {
-    local label=$1 dir=$2 crlf=$3 bad=0 s name part a b
+    local label=$1 dir=$2 bad=0 s name part a b
     for s in "${scripts[@]}"; do
         name=${s//\//_}
         for part in out err code; do
@@ -108,17 +93,7 @@ compare_all() {
             [ $part = code ] && what="exit status"
             a=$out/native-results/$name.$part
             b=$dir/$name.$part
-            if [ "$crlf" = 1 ] && [ $part != code ] && [ -s "$a" ]; then
-                if cmp -s "$a" "$b"; then
-                    echo "$label: $s: $what is byte for byte the native one:" \
-                         "the streams are binary now, drop --expect-crlf $label"
-                    bad=1
-                elif ! crlf_only "$a" "$b"; then
-                    echo "$label: $s: $what is not the native one with CRLF line ends:" \
-                         "$(cmp "$a" "$b" 2>&1 | head -n1)"
-                    bad=1
-                fi
-            elif ! cmp -s "$a" "$b"; then
+            if ! cmp -s "$a" "$b"; then
                 echo "$label: $s: $what differs: $(cmp "$a" "$b" 2>&1 | head -n1)"
                 bad=1
             fi
@@ -179,12 +154,9 @@ for target in "${targets[@]}"; do
     fi
     ran=$(since "$t1")
 
-    crlf=0
-    for e in "${expect_crlf[@]}"; do [ "$e" = "$target" ] && crlf=1; done
     line=$(printf '%-24s %s scripts, %s ticks: ' "$target" "${#scripts[@]}" "$ticks")
-    if compare_all "$target" "$build/results" $crlf; then
+    if compare_all "$target" "$build/results"; then
         line+="same"
-        [ $crlf = 1 ] && line+=" but for the expected CR before each LF"
     else
         line+="DIFFERS"
         failed+=("$target")
@@ -253,7 +225,7 @@ for entry in json.load(open(sys.argv[1])):
             >"$fast.log" 2>&1 || { cat "$fast.log" >&2; exit 1; }
         aarch64-linux-gnu-g++ "$fast"/*.o -o "$fast/vorl-replay"
         run_all "$fast/results" qemu-aarch64 -L /usr/aarch64-linux-gnu "$fast/vorl-replay"
-        if compare_all contract-fast "$fast/results" 0 >"$fast/differences"; then
+        if compare_all contract-fast "$fast/results" >"$fast/differences"; then
             control "aarch64 g++ -ffp-contract=fast, behind the checks" "same as native"
         else
             control "aarch64 g++ -ffp-contract=fast, behind the checks" \
