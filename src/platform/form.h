@@ -13,6 +13,12 @@ namespace vorl {
 
 inline constexpr float kTwipsPerPixel = 15.0f;
 
+// A pointer position from a front-end, in logical pixels, as the form's
+// handlers take it: twips, a 32-bit float.
+inline float twipsFromPixels(double pixels) {
+    return static_cast<float>(pixels * kTwipsPerPixel);
+}
+
 // What a window needs from the game it shows: its look, its controls and menu
 // tree, and the handlers that pointer, timer and menu events call. Events
 // arrive one at a time and each handler runs to completion.

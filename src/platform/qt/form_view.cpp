@@ -29,10 +29,6 @@ std::int16_t shiftBits(Qt::KeyboardModifiers modifiers) {
                                      (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
-float twips(double pixels) {
-    return static_cast<float>(pixels * kTwipsPerPixel);
-}
-
 }  // namespace
 
 FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
@@ -58,7 +54,7 @@ void FormView::paintEvent(QPaintEvent* /*event*/) {
 // Every move reaches the form, with the buttons held, whether or not any is.
 void FormView::mouseMoveEvent(QMouseEvent* event) {
     form_.mouseMove(buttonBits(event->buttons()), shiftBits(event->modifiers()),
-                    twips(event->position().x()), twips(event->position().y()));
+                    twipsFromPixels(event->position().x()), twipsFromPixels(event->position().y()));
     refresh();
 }
 
@@ -74,8 +70,8 @@ void FormView::pointerUnblocked() {
         return;
     }
     form_.mouseMove(buttonBits(QGuiApplication::mouseButtons()),
-                    shiftBits(QGuiApplication::keyboardModifiers()), twips(local.x()),
-                    twips(local.y()));
+                    shiftBits(QGuiApplication::keyboardModifiers()), twipsFromPixels(local.x()),
+                    twipsFromPixels(local.y()));
     refresh();
 }
 
@@ -83,7 +79,7 @@ void FormView::pointerUnblocked() {
 // arrives here too.
 void FormView::mousePressEvent(QMouseEvent* event) {
     form_.mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()),
-                    twips(event->position().x()), twips(event->position().y()));
+                    twipsFromPixels(event->position().x()), twipsFromPixels(event->position().y()));
     refresh();
 }
 

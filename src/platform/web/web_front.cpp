@@ -32,10 +32,6 @@ std::chrono::nanoseconds clockNow() {
         static_cast<long long>(std::llround(emscripten_get_now() * 1e6)));
 }
 
-float twips(double pixels) {
-    return static_cast<float>(pixels * kTwipsPerPixel);
-}
-
 }  // namespace
 
 WebFront::WebFront(Form& form) : form_(form) {
@@ -89,14 +85,14 @@ void WebFront::tick() {
 }
 
 void WebFront::mouseMove(int button, int shift, double x, double y) {
-    form_.mouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift), twips(x),
-                    twips(y));
+    form_.mouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
+                    twipsFromPixels(x), twipsFromPixels(y));
     refresh();
 }
 
 void WebFront::mouseDown(int button, int shift, double x, double y) {
-    form_.mouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift), twips(x),
-                    twips(y));
+    form_.mouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
+                    twipsFromPixels(x), twipsFromPixels(y));
     refresh();
 }
 
