@@ -11,8 +11,9 @@ set -euo pipefail
 
 # Names that exist on Debian 12 and 13 and on current Ubuntu.
 play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
-test=("${play[@]}" libgtest-dev libbenchmark-dev python3 clang libclang-rt-dev xvfb xdotool
-      x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils devscripts)
+test=("${play[@]}" libgtest-dev libbenchmark-dev python3 clang clang-format libclang-rt-dev
+      xvfb xdotool x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils
+      devscripts)
 web=(emscripten chromium)
 
 wanted=()
