@@ -1,11 +1,12 @@
 # SPDX-License-Identifier: MIT
 # Asked for with VORL_FUZZ: the fuzz target, build/.../fuzz/vorl-replay-fuzz,
 # which VORL_FUZZER names for the tests. libFuzzer needs clang.
-# - When the project itself is built with clang (the dev preset), the
-#   sanitized core the tests use also gets libFuzzer's coverage hooks, and the
-#   fuzz target links it (fuzz/CMakeLists.txt): the core is not compiled again.
-# - With another compiler, the fuzz target is built in a clang build of its
-#   own under fuzz/, with the parent's generator; that compiles the core once
+# - When the project itself is built with clang, the sanitized core the tests
+#   use also gets libFuzzer's coverage hooks, and the fuzz target links it
+#   (fuzz/CMakeLists.txt): the core is not compiled again.
+# - With another compiler (g++, the dev preset's and Debian's), the fuzz
+#   target is built in a clang build of its own under fuzz/, with the parent's
+#   generator and its warnings-as-errors setting; that compiles the core once
 #   more, and again only when a source it uses has changed.
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(VORL_CLANGXX ${CMAKE_CXX_COMPILER})
@@ -42,7 +43,7 @@ ExternalProject_Add(vorl_fuzz
   BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
   CMAKE_ARGS -DCMAKE_CXX_COMPILER=${VORL_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
              -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF
-             -DVORL_HARDEN=OFF
+             -DVORL_HARDEN=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${VORL_FUZZER})
 # The nested build runs again when one of the files it compiles changes.
