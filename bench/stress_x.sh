@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Random X input on the real window: runs build/vorl under Xvfb and feeds it
+# Random X input on the real window: runs build/dev/vorl under Xvfb and feeds it
 # pointer moves, presses, menu access keys and Enter through xdotool (XTEST)
 # for DURATION seconds (default 180), sampling its resident memory. Fails if
 # the game dies, or if its resident size grows by more than SLACK_KIB (default
@@ -10,7 +10,7 @@
 set -euo pipefail
 
 duration=${1:-180}
-game=${2:-"$(dirname "$0")/../build/vorl"}
+game=${2:-"$(dirname "$0")/../build/dev/vorl"}
 slack_kib=${SLACK_KIB:-16384}
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "stress_x: $tool is missing" >&2; exit 1; }

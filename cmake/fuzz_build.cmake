@@ -1,8 +1,18 @@
 # SPDX-License-Identifier: MIT
-# Asked for with VORL_FUZZ: the fuzz target is built in a clang build of its
-# own under build/fuzz (the rest of the project may use g++), and VORL_FUZZER
-# names the executable for the tests.
-find_program(VORL_CLANGXX NAMES clang++ clang++-14)
+# Asked for with VORL_FUZZ: the fuzz target, build/.../fuzz/vorl-replay-fuzz,
+# which VORL_FUZZER names for the tests. libFuzzer needs clang.
+# - When the project itself is built with clang, the sanitized core the tests
+#   use also gets libFuzzer's coverage hooks, and the fuzz target links it
+#   (fuzz/CMakeLists.txt): the core is not compiled again.
+# - With another compiler (g++, the dev preset's and Debian's), the fuzz
+#   target is built in a clang build of its own under fuzz/, with the parent's
+#   generator and its warnings-as-errors setting; that compiles the core once
+#   more, and again only when a source it uses has changed.
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(VORL_CLANGXX ${CMAKE_CXX_COMPILER})
+else()
+  find_program(VORL_CLANGXX NAMES clang++ clang++-14)
+endif()
 if(VORL_CLANGXX AND NOT DEFINED VORL_HAVE_LIBFUZZER)
   set(_probe ${CMAKE_BINARY_DIR}/CMakeFiles/libfuzzer_probe.cpp)
   file(WRITE ${_probe} "#include <cstddef>\n#include <cstdint>\n"
@@ -16,19 +26,32 @@ if(VORL_CLANGXX AND NOT DEFINED VORL_HAVE_LIBFUZZER)
     set(VORL_HAVE_LIBFUZZER OFF CACHE INTERNAL "clang links libFuzzer")
   endif()
 endif()
-
-if(VORL_CLANGXX AND VORL_HAVE_LIBFUZZER)
-  include(ExternalProject)
-  ExternalProject_Add(vorl_fuzz
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}
-    BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
-    CMAKE_ARGS -G Ninja -DCMAKE_CXX_COMPILER=${VORL_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
-               -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF
-               -DVORL_HARDEN=OFF
-    INSTALL_COMMAND ""
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/fuzz/vorl-replay-fuzz)
-  set(VORL_FUZZER ${CMAKE_BINARY_DIR}/fuzz/vorl-replay-fuzz)
-else()
+if(NOT VORL_CLANGXX OR NOT VORL_HAVE_LIBFUZZER)
   message(FATAL_ERROR "VORL_FUZZ needs clang with libFuzzer (Debian: clang, libclang-rt-dev)")
 endif()
+
+set(VORL_FUZZER ${CMAKE_BINARY_DIR}/fuzz/vorl-replay-fuzz)
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(VORL_FUZZ_IN_TREE ON)
+  list(APPEND VORL_SANITIZE_FLAGS -fsanitize=fuzzer-no-link)
+  return()
+endif()
+
+include(ExternalProject)
+ExternalProject_Add(vorl_fuzz
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
+  CMAKE_ARGS -DCMAKE_CXX_COMPILER=${VORL_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
+             -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF
+             -DVORL_HARDEN=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${VORL_FUZZER})
+# The nested build runs again when one of the files it compiles changes.
+file(GLOB_RECURSE _fuzz_inputs CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/src/platform/*.h ${PROJECT_SOURCE_DIR}/src/platform/*.cpp
+     ${PROJECT_SOURCE_DIR}/src/game/* ${PROJECT_SOURCE_DIR}/src/physics/*
+     ${PROJECT_SOURCE_DIR}/src/rules/* ${PROJECT_SOURCE_DIR}/tools/replay/*
+     ${PROJECT_SOURCE_DIR}/fuzz/*)
+list(FILTER _fuzz_inputs EXCLUDE REGEX "/src/platform/(qt|web)/")
+ExternalProject_Add_StepDependencies(vorl_fuzz build ${_fuzz_inputs}
+                                     ${PROJECT_SOURCE_DIR}/CMakeLists.txt)

@@ -4,7 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh play
-# A build folder that already exists (the tests' one, say) is used as it is.
-[ -f build/CMakeCache.txt ] || cmake --preset default >/dev/null
-cmake --build build --target vorl
-exec build/vorl "$@"
+# The tests' build folder is used when there is one; otherwise the users' preset.
+build=build/dev
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    build=build/default
+    [ -f "$build/CMakeCache.txt" ] || cmake --preset default >/dev/null
+fi
+cmake --build "$build" --target vorl
+exec "$build/vorl" "$@"

@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target vorl vorl-replay
-python3 tests/e2e/e2e_test.py table build/vorl build/vorl-replay --screenshot docs/screenshot.png
+python3 tests/e2e/e2e_test.py table build/dev/vorl build/dev/vorl-replay --screenshot docs/screenshot.png

@@ -255,7 +255,7 @@ class TableMaker {
         }
         const int nudge = std::uniform_int_distribution<int>(-1, 1)(rng_);
         if (nudge != 0) {
-            b.Left = std::nextafter(b.Left, nudge * kInf);
+            b.Left = std::nextafter(b.Left, static_cast<float>(nudge) * kInf);
         }
     }
 

@@ -284,7 +284,7 @@ TEST(LastBallColours, TwentyThreeColoursInOrderFromSixDigitsEach) {
 
 // Catches cycling that starts a ball early or runs on after the last ball.
 TEST(LastBallColours, NothingIsRecolouredWithThirteenOrFifteenDown) {
-    for (const std::int16_t sunk : {13, 15}) {
+    for (const std::int16_t sunk : {std::int16_t{13}, std::int16_t{15}}) {
         testing::GameWith<testing::RecordingMessageBox, testing::ScriptedRandom> g;
         Form1& f = g.form;
         f.ballsSunk = sunk;

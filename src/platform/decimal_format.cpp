@@ -151,7 +151,7 @@ ShortDigits shortestDigits(std::uint64_t m, int e, bool lowerGapHalved, int poin
 ShortDigits shortestDigits(std::uint64_t m, int e, bool lowerGapHalved) {
     // The value is below 2^b, so the upper midpoint at most 2^b, and its
     // decimal exponent is this guess or one more.
-    const int point = floorLog10Pow2(std::bit_width(m) + e);
+    const int point = floorLog10Pow2(static_cast<int>(std::bit_width(m)) + e);
     // 10^point has fewer than 10 bits for every 3 digits.
     const int scaleBits = (e < 2 ? 2 - e : 0) + (point > 0 ? (point * 10 + 2) / 3 : 0) + 4;
     if (scaleBits <= kSmallScaleBits) {

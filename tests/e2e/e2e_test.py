@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 """The game in a real X server, driven by real pointer and key events.
 
-Starts build/vorl under Xvfb, moves the pointer, clicks and types through
+Starts the game under Xvfb, moves the pointer, clicks and types through
 XTEST (xdotool without --window) and reads the screen back with ImageMagick's
 `import`. Positions below are the view's logical pixels (twips / 15); the
 view is the bottom part of the window, under the menu bar.
@@ -102,7 +102,7 @@ class Screen:
 
 
 class Game:
-    """build/vorl on the given X server, with its window found by caption."""
+    """The game on the given X server, with its window found by caption."""
 
     def __init__(self, x, vorl, scale=1, extra_env=None):
         self.x, self.scale = x, scale
