@@ -4,17 +4,20 @@
 
 # GCC shows no sign of contraction in the source, so the build vouches for
 # -ffp-contract=off with a definition, and only where the flag is really set.
-get_directory_property(_vorl_options COMPILE_OPTIONS)
-if(NOT "-ffp-contract=off" IN_LIST _vorl_options)
-  message(FATAL_ERROR "-ffp-contract=off must be among the compile options before "
-                      "cmake/float_rules.cmake is included")
+# (MSVC takes the header's pragma and shows /fp:contract by a macro.)
+if(NOT MSVC)
+  get_directory_property(_vorl_options COMPILE_OPTIONS)
+  if(NOT "-ffp-contract=off" IN_LIST _vorl_options)
+    message(FATAL_ERROR "-ffp-contract=off must be among the compile options before "
+                        "cmake/float_rules.cmake is included")
+  endif()
+  add_compile_definitions(VORL_FP_CONTRACT_OFF)
 endif()
-add_compile_definitions(VORL_FP_CONTRACT_OFF)
 
 # 32-bit x86 computes in the x87's 80 bits unless told to use SSE2, the way
 # every other target rounds each double operation. (Emscripten calls itself
 # x86 with 32-bit pointers, but WebAssembly rounds each operation anyway.)
-if(NOT EMSCRIPTEN AND CMAKE_SIZEOF_VOID_P EQUAL 4
+if(NOT EMSCRIPTEN AND NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4
    AND CMAKE_SYSTEM_PROCESSOR MATCHES "^([iI][3-6]86|x86|X86|x86_64|AMD64)$")
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
@@ -23,7 +26,7 @@ endif()
 # a packager sets, is refused at configure time rather than at the first file.
 string(JOIN "|" _vorl_unsafe_flags fast-math -Ofast "ffp-contract=(fast|on)" -funsafe-math
        -fassociative-math -freciprocal-math -ffinite-math -fno-signed-zeros -mfpmath=387
-       -fexcess-precision=fast)
+       -fexcess-precision=fast /fp:fast /fp:contract)
 set(_vorl_flag_vars CMAKE_CXX_FLAGS)
 foreach(_config IN LISTS CMAKE_BUILD_TYPE CMAKE_CONFIGURATION_TYPES)
   string(TOUPPER "${_config}" _config)

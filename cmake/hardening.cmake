@@ -3,8 +3,9 @@
 # stack clash protection, fortified libc calls, control-flow protection where
 # the processor has it, a read-only relocation table bound at start-up and a
 # position-independent executable. Flags a packager already passes (Debian's
-# dpkg-buildflags, say) are left as they are. WebAssembly has none of these.
-if(EMSCRIPTEN)
+# dpkg-buildflags, say) are left as they are. WebAssembly has none of these,
+# and MSVC's counterparts (/GS, /guard:cf) are its own defaults or choices.
+if(EMSCRIPTEN OR MSVC)
   return()
 endif()
 
