@@ -583,16 +583,25 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     EXPECT_TRUE(waitUntil([&] { return game.ball[Form1::kCueBall].Left > closedAt; }));
 }
 
+// The game behind its guard in a shown window, with Qt's own boxes.
+struct GameInAWindow {
+    GameInAWindow() {
+        qtGame.messages.attach(window);
+        window.show();
+    }
+    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
+    vorl::ReentryGuardForm form{qtGame.form};
+    FormWindow window{form};
+};
+
 // Catches a cue line left where the pointer was when a box opened: moved
 // while the credit box was open, the pointer is where the line ends once the
 // box is closed. Not moved, the line stays as it was, its start stale.
 TEST(QtMessageBox, APointerMovedWhileTheBoxWasOpenAimsTheCueLineOnceItCloses) {
-    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
-    Form1& game = qtGame.form;
-    vorl::ReentryGuardForm form(game);
-    FormWindow window(form);
-    qtGame.messages.attach(window);
-    window.show();
+    GameInAWindow shown;
+    Form1& game = shown.qtGame.form;
+    vorl::ReentryGuardForm& form = shown.form;
+    FormWindow& window = shown.window;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const auto pointTo = [&window](int x, int y) {
         QCursor::setPos(window.view()->mapToGlobal(QPoint(x, y)));
@@ -630,12 +639,10 @@ TEST(QtMessageBox, APointerMovedWhileTheBoxWasOpenAimsTheCueLineOnceItCloses) {
 // stroke counts refresh, a second box opens) and a new rack that is not set
 // up, or not drawn, once the box is closed.
 TEST(QtMessageBox, WinnersBoxHoldsTheGameAndTheNewRackFollowsItsClosing) {
-    vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
-    Form1& game = qtGame.form;
-    vorl::ReentryGuardForm form(game);
-    FormWindow window(form);
-    qtGame.messages.attach(window);
-    window.show();
+    GameInAWindow shown;
+    Form1& game = shown.qtGame.form;
+    vorl::ReentryGuardForm& form = shown.form;
+    FormWindow& window = shown.window;
     // Player 2 has more balls; the last object ball lies over the top-left
     // pocket and drops on the first tick; the cue ball is rolling.
     vorl::testing::lastBallOverPocket(game, "6", "8");
