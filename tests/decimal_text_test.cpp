@@ -208,29 +208,26 @@ std::vector<std::string> tokenCorpus() {
     return tokens;
 }
 
+// The reader's status, length and (when it read a number) bits for TOKEN,
+// against the library's.
+template <typename T, typename Bits>
+void expectReadAsTheLibraryReads(const std::string& token) {
+    const DecimalRead<T> got = readDecimal<T>(token);
+    const DecimalRead<T> want = libraryRead<T>(token);
+    ASSERT_EQ(got.status, want.status) << token;
+    ASSERT_EQ(got.length, want.length) << token;
+    if (got.status == DecimalStatus::kOk) {
+        ASSERT_EQ(std::bit_cast<Bits>(got.value), std::bit_cast<Bits>(want.value)) << token;
+    }
+}
+
 // Catches a wrong rounding at a midpoint or a range edge, an out-of-range
 // value taken as infinite or zero, a reader that stops at the wrong place,
 // or one that takes a sign, blank or form the library refuses.
 TEST(DecimalText, TokensReadAsTheLibraryReadsThem) {
     for (const std::string& token : tokenCorpus()) {
-        const DecimalRead<float> f = readDecimal<float>(token);
-        const DecimalRead<float> fWant = libraryRead<float>(token);
-        ASSERT_EQ(f.status, fWant.status) << token;
-        ASSERT_EQ(f.length, fWant.length) << token;
-        if (f.status == DecimalStatus::kOk) {
-            ASSERT_EQ(std::bit_cast<std::uint32_t>(f.value),
-                      std::bit_cast<std::uint32_t>(fWant.value))
-                << token;
-        }
-        const DecimalRead<double> d = readDecimal<double>(token);
-        const DecimalRead<double> dWant = libraryRead<double>(token);
-        ASSERT_EQ(d.status, dWant.status) << token;
-        ASSERT_EQ(d.length, dWant.length) << token;
-        if (d.status == DecimalStatus::kOk) {
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(d.value),
-                      std::bit_cast<std::uint64_t>(dWant.value))
-                << token;
-        }
+        ASSERT_NO_FATAL_FAILURE((expectReadAsTheLibraryReads<float, std::uint32_t>(token)));
+        ASSERT_NO_FATAL_FAILURE((expectReadAsTheLibraryReads<double, std::uint64_t>(token)));
     }
 }
 
