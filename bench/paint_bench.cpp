@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <memory>
 
-#include "game/form1.h"
-#include "platform/qt/form_view.h"
-#include "platform/scene.h"
+#include "core/game/form1.h"
+#include "core/scene/scene.h"
+#include "qt/form_view.h"
 #include "support/game.h"
 
 namespace {

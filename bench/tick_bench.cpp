@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/form1.h"
+#include "core/game/form1.h"
 #include "support/game.h"
 
 namespace {

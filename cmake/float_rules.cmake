@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # What each supported compiler and machine needs for a replay to give the
-# same bits everywhere; src/platform/float_rules.h stops a build without it.
+# same bits everywhere; src/core/numeric/float_rules.h stops a build without it.
 
 # GCC shows no sign of contraction in the source, so the build vouches for
 # -ffp-contract=off with a definition, and only where the flag is really set.

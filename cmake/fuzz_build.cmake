@@ -47,11 +47,7 @@ ExternalProject_Add(vorl_fuzz
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${VORL_FUZZER})
 # The nested build runs again when one of the files it compiles changes.
-file(GLOB_RECURSE _fuzz_inputs CONFIGURE_DEPENDS
-     ${PROJECT_SOURCE_DIR}/src/platform/*.h ${PROJECT_SOURCE_DIR}/src/platform/*.cpp
-     ${PROJECT_SOURCE_DIR}/src/game/* ${PROJECT_SOURCE_DIR}/src/physics/*
-     ${PROJECT_SOURCE_DIR}/src/rules/* ${PROJECT_SOURCE_DIR}/tools/replay/*
-     ${PROJECT_SOURCE_DIR}/fuzz/*)
-list(FILTER _fuzz_inputs EXCLUDE REGEX "/src/platform/(qt|web)/")
+file(GLOB_RECURSE _fuzz_inputs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/core/*
+     ${PROJECT_SOURCE_DIR}/tools/replay/* ${PROJECT_SOURCE_DIR}/fuzz/*)
 ExternalProject_Add_StepDependencies(vorl_fuzz build ${_fuzz_inputs}
                                      ${PROJECT_SOURCE_DIR}/CMakeLists.txt)

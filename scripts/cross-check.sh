@@ -183,7 +183,7 @@ probe() {
 if [ $controls = 1 ]; then
     t0=$EPOCHREALTIME
     mkdir -p "$out/controls"
-    printf '#include "platform/float_rules.h"\n' >"$out/controls/probe.cpp"
+    printf '#include "core/numeric/float_rules.h"\n' >"$out/controls/probe.cpp"
     vouch=(-ffp-contract=off -DVORL_FP_CONTRACT_OFF)
     for cxx in g++ clang++ i686-linux-gnu-g++; do
         extra=()

@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "platform/decimal_text.h"
+#include "core/numeric/decimal_text.h"
 
 namespace {
 

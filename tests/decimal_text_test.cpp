@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/decimal_text.h"
-#include "rules/tally.h"
+#include "core/game/rules/tally.h"
+#include "core/numeric/decimal_text.h"
 
 namespace vorl {
 namespace {

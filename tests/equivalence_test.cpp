@@ -12,12 +12,12 @@
 #include <random>
 #include <vector>
 
-#include "platform/fixed_point.h"
-#include "platform/rect.h"
-#include "platform/rounding.h"
-#include "platform/saturating_counter.h"
-#include "rules/pocket_overlap.h"
-#include "rules/tally.h"
+#include "core/game/rules/pocket_overlap.h"
+#include "core/game/rules/tally.h"
+#include "core/numeric/fixed_point.h"
+#include "core/numeric/rounding.h"
+#include "core/numeric/saturating_counter.h"
+#include "core/runtime/rect.h"
 #include "support/game.h"
 
 namespace vorl {

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/form_view.h"
-#include "platform/qt/form_window.h"
-#include "platform/qt/qt_message_box.h"
-#include "platform/qt/tick_timer.h"
-#include "platform/reentry_guard_form.h"
+#include "core/runtime/reentry_guard_form.h"
+#include "qt/form_view.h"
+#include "qt/form_window.h"
+#include "qt/qt_message_box.h"
+#include "qt/tick_timer.h"
 #include "support/game.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "rules/random_colour.h"
+#include "core/game/rules/random_colour.h"
 #include "support/game.h"
 
 namespace vorl {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "platform/menu_json.h"
+#include "core/runtime/menu_json.h"
 
 namespace vorl {
 namespace {

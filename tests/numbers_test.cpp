@@ -7,10 +7,10 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/fixed_point.h"
-#include "platform/rect.h"
-#include "platform/rounding.h"
-#include "platform/saturating_counter.h"
+#include "core/numeric/fixed_point.h"
+#include "core/numeric/rounding.h"
+#include "core/numeric/saturating_counter.h"
+#include "core/runtime/rect.h"
 #include "support/game.h"
 
 namespace vorl {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/reentry_guard_form.h"
+#include "core/runtime/reentry_guard_form.h"
 
 namespace vorl {
 namespace {

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/scene.h"
+#include "core/scene/scene.h"
 
 namespace vorl {
 

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "game/form1.h"
-#include "platform/random_source.h"
+#include "core/game/form1.h"
+#include "core/runtime/random_source.h"
 #include "support/doubles.h"
 #include "support/table_check.h"
 

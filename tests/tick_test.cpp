@@ -5,7 +5,7 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/colour.h"
+#include "core/runtime/colour.h"
 #include "support/table.h"
 
 namespace vorl {

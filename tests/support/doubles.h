@@ -13,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/message_box.h"
-#include "platform/program_exit.h"
-#include "platform/random_source.h"
+#include "core/runtime/form.h"
+#include "core/runtime/message_box.h"
+#include "core/runtime/program_exit.h"
+#include "core/runtime/random_source.h"
 
 namespace vorl::testing {
 

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "game/form1.h"
-#include "platform/fixed_point.h"
+#include "core/game/form1.h"
+#include "core/numeric/fixed_point.h"
 #include "support/doubles.h"
 
 namespace vorl::testing {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "rules/tally.h"
+#include "core/game/rules/tally.h"
 
 namespace vorl::testing {
 

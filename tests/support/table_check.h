@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "game/form1.h"
+#include "core/game/form1.h"
 
 namespace vorl::testing {
 

@@ -14,11 +14,11 @@
 #include <system_error>
 #include <vector>
 
-#include "game/form1.h"
-#include "platform/decimal_text.h"
-#include "platform/message_box.h"
-#include "platform/program_exit.h"
-#include "platform/random_source.h"
+#include "core/game/form1.h"
+#include "core/numeric/decimal_text.h"
+#include "core/runtime/message_box.h"
+#include "core/runtime/program_exit.h"
+#include "core/runtime/random_source.h"
 
 namespace vorl {
 namespace {

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <optional>
+
+#include "core/runtime/form.h"
+#include "core/scene/scene.h"
+
+namespace vorl {
+
+// The window's client area: draws the form's controls and hands pointer
+// events to it, with positions in twips. It keeps no game state, only the
+// scene its last frame showed.
+class FormView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FormView(Form& form, QWidget* parent = nullptr);
+
+    // Schedules a repaint when the form's controls would now draw something
+    // other than the last frame; call it whenever the form may have changed.
+    void refresh();
+
+    // A modal box blocks the window: it hears no pointer moves until the box
+    // is gone. Called when that begins and when it ends; if the pointer moved
+    // meanwhile and is now over the view, the form hears of where it is.
+    void pointerBlocked();
+    void pointerUnblocked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    Form& form_;
+    Scene painted_;
+    Scene current_;
+    std::optional<QPoint> blockedAt_;
+};
+
+}  // namespace vorl

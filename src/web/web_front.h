@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <chrono>
+
+#include "core/runtime/form.h"
+#include "core/scene/scene.h"
+
+namespace vorl {
+
+// The form in a browser page: a canvas for its controls, an HTML menu bar,
+// pointer events in twips and a tick at 64 a second. The page's script
+// (site/vorl-page.js) owns the elements; this side owns the schedule and
+// what is drawn. One front per page.
+class WebFront {
+  public:
+    explicit WebFront(Form& form);
+    WebFront(const WebFront&) = delete;
+    WebFront& operator=(const WebFront&) = delete;
+    ~WebFront();
+
+    // Opens the page's window (caption, menu bar, canvas), shows the first
+    // frame and starts the tick.
+    void start();
+
+    // From the page: positions in the canvas's logical pixels.
+    void mouseMove(int button, int shift, double x, double y);
+    void mouseDown(int button, int shift, double x, double y);
+    void menuClick(const char* name);
+    // A box was closed: the game goes on at its normal pace, from now.
+    void resume();
+    // Paints the form as it stands; the page calls it on an animation frame
+    // and before it opens a box.
+    void paint(double devicePixelRatio);
+    // How many ticks have run, for measuring the rate from the page.
+    long ticks() const { return ticks_; }
+
+  private:
+    static void onTimer(void* front);
+    void tick();
+    void arm();
+    // Asks the page for a frame when what would be drawn has changed.
+    void refresh();
+
+    Form& form_;
+    Scene painted_;
+    Scene current_;
+    double devicePixelRatio_ = 1;
+    bool framePending_ = false;
+    bool ticking_ = false;
+    long ticks_ = 0;
+    long timer_ = 0;
+    std::chrono::nanoseconds deadline_{0};
+};
+
+}  // namespace vorl
