@@ -20,7 +20,11 @@ class SeededRandom final : public RandomSource {
   public:
     explicit SeededRandom(std::uint32_t seed = 0) : state_(seed) {}
     void seed(std::uint32_t state) { state_ = state; }
-    float next() override;
+    float next() override {
+        state_ = state_ * 1664525u + 1013904223u;
+        // 24 bits fit a float's significand exactly, so the result is below 1.
+        return static_cast<float>(state_ >> 8) * (1.0f / 16777216.0f);
+    }
 
   private:
     std::uint32_t state_;
