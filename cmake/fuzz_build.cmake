@@ -37,17 +37,7 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   return()
 endif()
 
-include(ExternalProject)
-ExternalProject_Add(vorl_fuzz
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
+vorl_external_build(vorl_fuzz DIR ${CMAKE_BINARY_DIR}/fuzz BYPRODUCTS ${VORL_FUZZER}
   CMAKE_ARGS -DCMAKE_CXX_COMPILER=${VORL_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
-             -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF
-             -DVORL_HARDEN=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
-  INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${VORL_FUZZER})
-# The nested build runs again when one of the files it compiles changes.
-file(GLOB_RECURSE _fuzz_inputs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/core/*
-     ${PROJECT_SOURCE_DIR}/tools/replay/* ${PROJECT_SOURCE_DIR}/fuzz/*)
-ExternalProject_Add_StepDependencies(vorl_fuzz build ${_fuzz_inputs}
-                                     ${PROJECT_SOURCE_DIR}/CMakeLists.txt)
+             -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF -DVORL_HARDEN=OFF
+             -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR})

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # The WebAssembly build, made with Debian's Emscripten by scripts/build-web.sh
-# into build-web/: the browser version's static site (build-web/site/) and the
-# replay tool, run under node.
+# into build-web/ (and by the dev build, for its tests, into its web/): the
+# browser version's static site (site/) and the replay tool, run under node.
 # The core's arithmetic is pinned as in the native build: -ffp-contract=off
 # comes from the top level, and WebAssembly has no wider registers.
 
@@ -48,17 +48,5 @@ function(vorl_node_program target)
     -sWASM_ASYNC_COMPILATION=0
     -sALLOW_MEMORY_GROWTH=1)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-  # The launcher is copied in place whenever the module is linked, which its
-  # template's changes also cause. (It cannot be a build output of its own:
-  # it bears the target's name, which the build already uses.)
-  set(NODE ${NODE_JS_EXECUTABLE})
-  set(MODULE ${target}.js)
-  set(_launcher ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.launcher)
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/node_launcher.sh.in ${_launcher} @ONLY
-                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
-                                  GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${_launcher})
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy ${_launcher} ${CMAKE_BINARY_DIR}/${target}
-    VERBATIM)
+  vorl_launcher(${target} ${target} ${NODE_JS_EXECUTABLE})
 endfunction()
