@@ -13,7 +13,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/../debian_cross_sysroot.cmake)
 vorl_debian_cross_sysroot(x86_64-w64-mingw32)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 # Debian's wine64 sits outside PATH when the 32-bit wine is not installed.
+# wine.sh runs it quietly, in a prefix of the build tree's own.
 find_program(VORL_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(VORL_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${VORL_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix
+      ${CMAKE_CURRENT_LIST_DIR}/wine.sh ${VORL_WINE})
 endif()
