@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages a task needs, when they are missing.
 #   scripts/deps.sh play    building and playing the game
-#   scripts/deps.sh test    building everything and running every test
+#   scripts/deps.sh test    building everything and running every test (with
+#                           web for the browser version's tests)
 #   scripts/deps.sh web     building and testing the browser version
 #   scripts/deps.sh cross   the replay tool for i386, arm64 and Windows, run
 #                           under qemu-user and wine (part of test)
@@ -15,9 +16,11 @@ set -euo pipefail
 play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
 cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine64 qemu-user
        clang lld python3)
+# xvfb-run needs xauth, which xvfb only recommends; ccache keeps compiled
+# objects from one build to the next.
 test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev clang-format libclang-rt-dev
-      xvfb xdotool x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils
-      devscripts)
+      xvfb xauth xdotool x11-utils imagemagick dpkg-dev file lintian appstream
+      desktop-file-utils devscripts ccache)
 web=(emscripten chromium)
 
 wanted=()
