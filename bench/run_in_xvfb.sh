@@ -13,12 +13,19 @@
 # time of each tick to stderr; the shipped build/vorl has no such output, and
 # every other figure is taken from it.
 #
-# Needs: Xvfb (xvfb), xdotool, xev (x11-utils). Usage: bench/run_in_xvfb.sh [SECONDS]
+# Needs: xvfb-run (xvfb), xdotool, xev (x11-utils). Usage: bench/run_in_xvfb.sh [SECONDS]
 set -euo pipefail
+# A display of our own: xvfb-run starts an X server on a free one, runs this
+# script again there and stops the server when it ends.
+if [ -z "${VORL_IN_XVFB:-}" ]; then
+    command -v xvfb-run >/dev/null ||
+        { echo "missing xvfb-run: apt-get install --no-install-recommends xvfb" >&2; exit 1; }
+    VORL_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$@"
+fi
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
 
-for tool in Xvfb xdotool xev stdbuf; do
+for tool in xdotool xev stdbuf; do
     if ! command -v "$tool" >/dev/null; then
         echo "missing $tool: apt-get install --no-install-recommends xvfb xdotool x11-utils" >&2
         exit 1
@@ -39,14 +46,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own; Xvfb writes the number it took.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-export DISPLAY=":$(cat "$work/display")"
 export QT_QPA_PLATFORM=xcb
 
 now_us() { echo $((${EPOCHREALTIME/./})); }

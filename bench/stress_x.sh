@@ -8,34 +8,27 @@
 # File > Exit is never chosen: no Alt+F4, and after Alt+F only R, then Escape.
 # Usage: bench/stress_x.sh [DURATION [GAME]]
 set -euo pipefail
+# A display of our own: xvfb-run starts an X server on a free one, runs this
+# script again there and stops the server when it ends.
+if [ -z "${VORL_IN_XVFB:-}" ]; then
+    VORL_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$@"
+fi
 
 duration=${1:-180}
 game=${2:-"$(dirname "$0")/../build/dev/vorl"}
 slack_kib=${SLACK_KIB:-16384}
-for tool in Xvfb xdotool; do
+for tool in xdotool; do
     command -v "$tool" >/dev/null || { echo "stress_x: $tool is missing" >&2; exit 1; }
 done
 [ -x "$game" ] || { echo "stress_x: no game at $game" >&2; exit 1; }
 
 work=$(mktemp -d)
-xvfb_pid=""
 game_pid=""
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Xvfb picks a free display and writes its number.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "stress_x: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
 
 QT_QPA_PLATFORM=xcb "$game" >"$work/game.log" 2>&1 &
 game_pid=$!

@@ -61,20 +61,18 @@ def wait_until(predicate, timeout, interval=0.05):
 
 
 class XServer:
-    """An Xvfb on a display it picks itself, gone when the test ends."""
+    """An Xvfb that xvfb-run starts on a free display, open to every local
+    client (-ac) as a bare Xvfb is, and stops when the test ends."""
 
     def __init__(self, width, height, dpi):
-        read_end, write_end = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-dpi", str(dpi), "-nolisten", "tcp"],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + number)
+            ["xvfb-run", "-a", "-s", f"-screen 0 {width}x{height}x24 -dpi {dpi} -ac",
+             "sh", "-c", 'echo "$DISPLAY"; exec cat >/dev/null'],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        display = self.proc.stdout.readline().strip()
+        if not display:
+            raise RuntimeError("xvfb-run did not start an X server")
+        self.env = dict(os.environ, DISPLAY=display)
         self.size = (width, height)
 
     def xdotool(self, *args, timeout=10):
@@ -86,7 +84,7 @@ class XServer:
         return Screen(raw, *self.size)
 
     def stop(self):
-        self.proc.terminate()
+        self.proc.stdin.close()
         self.proc.wait(timeout=10)
 
 
@@ -423,7 +421,7 @@ def main():
     if not os.access(args.vorl, os.X_OK):
         print(f"SKIP: {args.vorl} was not built")
         return SKIP
-    missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
+    missing = [tool for tool in ("xvfb-run", "xdotool", "import") if not shutil.which(tool)]
     if missing:
         print(f"SKIP: {', '.join(missing)} not installed")
         return SKIP
