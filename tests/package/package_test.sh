@@ -72,7 +72,7 @@ for start_file in Scrt1.o crti.o crtn.o; do
 done
 if [ ${#skip_cf[@]} -gt 0 ]; then
     first=$(objdump -d --no-show-raw-insn --disassemble=main "$build/vorl" |
-        awk '/<main>:/ { getline; print; exit }')
+        awk '/<main>:/ { getline; print }')
     [[ "$first" == *endbr64* ]] || fail "the game's own code has no control-flow protection"
     echo "hardening-check without control-flow integrity: the C library's start files lack it"
 fi
