@@ -64,6 +64,12 @@ async function openGame(deviceScaleFactor = 1) {
     await page.goto(address);
     await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
     page.loadMs = Date.now() - began;
+    // The first tick colours the name label of the player to move: wait for
+    // a frame drawn after it.
+    await page.waitForFunction(() => Module._vorl_ticks() > 0);
+    await page.evaluate(() => new Promise((done) => {
+        requestAnimationFrame(() => requestAnimationFrame(done));
+    }));
     page.errors = errors;
     return page;
 }
