@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStyle>
 #include <QWindow>
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -48,8 +49,12 @@ void FormWindow::openOn(const QScreen& screen) {
 
 void FormWindow::fitInto(const QRect& available, const QMargins& frame) {
     const int menu = menuBar()->sizeHint().height();
-    const QSize room(available.width() - frame.left() - frame.right(),
-                     available.height() - frame.top() - frame.bottom() - menu);
+    // The frame comes in whole logical pixels: at a fractional pixel ratio
+    // each side of it may be short of the real one by a pixel.
+    const qreal ratio = devicePixelRatioF();
+    const int slack = std::floor(ratio) == ratio ? 0 : 2;
+    const QSize room(available.width() - frame.left() - frame.right() - slack,
+                     available.height() - frame.top() - frame.bottom() - menu - slack);
     const QSize client =
         FormFit::largestWithin(view_->sizeHint(), room).expandedTo(view_->minimumSize());
     resize(client.width(), client.height() + menu);
