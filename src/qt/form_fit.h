@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QPoint>
-#include <QPointF>
 #include <QSize>
 
 namespace vorl {
