@@ -16,7 +16,7 @@ play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
 cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine64 qemu-user
        clang lld python3)
 test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev clang-format libclang-rt-dev
-      xvfb xdotool x11-utils imagemagick dpkg-dev file lintian appstream desktop-file-utils
+      xvfb xdotool x11-utils openbox imagemagick dpkg-dev file lintian appstream desktop-file-utils
       devscripts)
 web=(emscripten chromium)
 

@@ -105,14 +105,14 @@ std::vector<QAction*> leafActions(const QList<QAction*>& actions) {
 
 // ---------------------------------------------------------------- the window
 
-// Catches a wrong caption, a client area off by a border or menu bar, or a resizable frame.
-TEST(FormWindow, ShowsTheCaptionAndAFixedClientAreaOf1272By712) {
+// Catches a wrong caption, or a client area off by a border or menu bar (that
+// the window may be resized is e2e.fit's to check).
+TEST(FormWindow, ShowsTheCaptionAndAClientAreaOf1272By712) {
     vorl::testing::Game game;
     FormWindow window(game.form);
     window.show();
     EXPECT_EQ(window.windowTitle().toStdString(), "Darvo's Vorl Hall");
     EXPECT_EQ(window.view()->size(), QSize(1272, 712));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_TRUE(window.windowIcon().isNull());
 }
 

@@ -70,6 +70,7 @@ int main(int argc, char* argv[]) {
     vorl::FormWindow window(form);
     messageBox.attach(window);
     vorl::LostWindowWatch lostWindows(window, programExit);
+    window.openOn(*window.screen());
     window.show();
 
     vorl::TickTimer ticker(form);
