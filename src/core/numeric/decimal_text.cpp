@@ -65,7 +65,11 @@ std::string shortestTextOf(T x) {
     if (x == 0) {
         return text + "0";
     }
-    const auto decimal = jkj::dragonbox::to_decimal(x, jkj::dragonbox::policy::sign::ignore);
+    // The compact table of powers of ten: the same digits, 9 KB less in the
+    // browser's download, a few nanoseconds more a number.
+    namespace policy = jkj::dragonbox::policy;
+    const auto decimal =
+        jkj::dragonbox::to_decimal(x, policy::sign::ignore, policy::cache::compact);
     const std::string digits = digitsOf(decimal.significand);
     const int n = static_cast<int>(digits.size());
     const int exponent = decimal.exponent + n - 1;  // of the first digit
