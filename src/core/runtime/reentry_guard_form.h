@@ -30,7 +30,7 @@ class ReentryGuardForm final : public Form {
     std::string applicationTitle() const override { return form_.applicationTitle(); }
     float clientWidth() const override { return form_.clientWidth(); }
     float clientHeight() const override { return form_.clientHeight(); }
-    Colour backColor() const override { return form_.backColor(); }
+    Colour backColour() const override { return form_.backColour(); }
     std::vector<ControlRef> controlsBackToFront() const override {
         return form_.controlsBackToFront();
     }

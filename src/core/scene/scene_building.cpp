@@ -91,16 +91,16 @@ void Scene::addText(const Box& box, const Fill& fill, TextAlignment alignment, b
 }
 
 void Scene::build(const Form& form, double devicePixelRatio) {
-    build(form.backColor(), form.clientWidth(), form.clientHeight(), form.controlsBackToFront(),
+    build(form.backColour(), form.clientWidth(), form.clientHeight(), form.controlsBackToFront(),
           devicePixelRatio);
 }
 
-void Scene::build(Colour backColor, float clientWidth, float clientHeight,
+void Scene::build(Colour backColour, float clientWidth, float clientHeight,
                   const std::vector<ControlRef>& controls, double devicePixelRatio) {
     count_ = 0;
     devicePixelRatio_ = devicePixelRatio;
     addRectangle(Box{0, 0, pixels(clientWidth), pixels(clientHeight)}, 0, Pen{},
-                 Fill{true, backColor});
+                 Fill{true, backColour});
     for (const ControlRef& ref : controls) {
         std::visit(
             [this](const auto* control) {
