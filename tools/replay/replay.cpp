@@ -2,6 +2,7 @@
 #include "replay.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <cstdint>
 #include <istream>
@@ -250,9 +251,11 @@ class Replay {
 
     bool ended() const { return programExit_.ended; }
 
-    // Carries out one script line; throws LineError when it cannot.
+    // Carries out one script line, which is neither blank nor a comment;
+    // throws LineError when it cannot.
     void run(std::string_view line) {
         const std::vector<std::string_view> tokens = splitBlanks(line);
+        assert(!tokens.empty());
         const std::string_view command = tokens[0];
         if (command == "move") {
             expectCount(tokens, 3, "move X Y");
@@ -412,6 +415,8 @@ class Replay {
         if (label == nullptr) {
             throw LineError{"unknown label " + quoted(tokens[2])};
         }
+        assert(tokens[2].data() >= line.data() &&
+               tokens[2].data() + tokens[2].size() <= line.data() + line.size());
         const std::size_t nameEnd =
             static_cast<std::size_t>(tokens[2].data() - line.data()) + tokens[2].size();
         std::string_view text = line.substr(nameEnd);

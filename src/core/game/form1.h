@@ -38,6 +38,9 @@ class Form1 final : public Form {
     static constexpr int kLinesPerSight = 4;
     static constexpr int kHeadStringLine = kSightCount * kLinesPerSight;
     static constexpr int kLineCount = kHeadStringLine + 1;
+    static_assert(0 < kFirstRing && kFirstRing < kObjectBallCount);
+    static_assert(kCueBall == kObjectBallCount && kBallCount == kObjectBallCount + 1,
+                  "the cue ball comes last, after the object balls");
 
     Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit);
 

@@ -5,6 +5,7 @@
 // around them: the sign, the words, the choice of form and the range.
 #include "core/numeric/decimal_text.h"
 
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -30,6 +31,7 @@ std::string digitsOf(std::uint64_t n) {
 // for each place its exponent shifts it left. Doubles above 2^64 need it.
 template <typename T>
 std::string wholeNumberText(T x) {
+    assert(x > 0 && std::trunc(x) == x);
     int exponent = 0;
     const T fraction = std::frexp(x, &exponent);
     constexpr int kDigits = std::numeric_limits<T>::digits;
