@@ -13,7 +13,7 @@ constexpr float kClientHeightTwips = 10680;
 
 Form1::Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit)
     : messageBox_(messageBox), random_(random), programExit_(programExit) {
-    InitializeLayout();
+    initializeLayout();
 }
 
 void Form1::Form_Load() {
@@ -51,7 +51,7 @@ float Form1::clientWidth() const {
 float Form1::clientHeight() const {
     return kClientHeightTwips;
 }
-Colour Form1::backColor() const {
+Colour Form1::backColour() const {
     return COLOR_MENU;
 }
 

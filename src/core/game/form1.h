@@ -38,6 +38,9 @@ class Form1 final : public Form {
     static constexpr int kLinesPerSight = 4;
     static constexpr int kHeadStringLine = kSightCount * kLinesPerSight;
     static constexpr int kLineCount = kHeadStringLine + 1;
+    static_assert(0 < kFirstRing && kFirstRing < kObjectBallCount);
+    static_assert(kCueBall == kObjectBallCount && kBallCount == kObjectBallCount + 1,
+                  "the cue ball comes last, after the object balls");
 
     Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit);
 
@@ -102,7 +105,7 @@ class Form1 final : public Form {
     std::string applicationTitle() const override;
     float clientWidth() const override;
     float clientHeight() const override;
-    Colour backColor() const override;
+    Colour backColour() const override;
     std::vector<ControlRef> controlsBackToFront() const override;
     const std::vector<MenuItem>& menuBar() const override { return menus; }
     void load() override { Form_Load(); }
@@ -116,18 +119,18 @@ class Form1 final : public Form {
     void menuClick(std::string_view name) override { runMenuCommand(name); }
 
   private:
-    void InitializeLayout();
+    void initializeLayout();
     static std::vector<MenuItem> menuTree();  // game/menu_commands.cpp
 
     // Tick phases (game/timer_tick.cpp).
-    void MoveBalls();
-    void ApplyFriction();
-    void ShowStrokeCounts();
-    void CheckCueBallAtRest();
-    void ShowTurn();
+    void moveBalls();
+    void applyFriction();
+    void showStrokeCounts();
+    void checkCueBallAtRest();
+    void showTurn();
 
     // Aiming and striking (game/pointer.cpp).
-    void CountStroke();
+    void countStroke();
 
     // Physics (physics/).
     void CheckCushions();
@@ -136,7 +139,7 @@ class Form1 final : public Form {
     // Rules (rules/).
     void CheckCueBallSunk();
     void CheckBallsSunk();
-    void FinalBallColours();
+    void finalBallColours();
     void CheckWinner();
     void NewGame();
     std::string RandomHexColor();

@@ -31,7 +31,7 @@ class Form {
     virtual std::string applicationTitle() const = 0;
     virtual float clientWidth() const = 0;  // twips
     virtual float clientHeight() const = 0;
-    virtual Colour backColor() const = 0;
+    virtual Colour backColour() const = 0;
     virtual std::vector<ControlRef> controlsBackToFront() const = 0;
     virtual const std::vector<MenuItem>& menuBar() const = 0;
 

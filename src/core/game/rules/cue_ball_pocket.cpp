@@ -22,7 +22,7 @@ void Form1::CheckCueBallSunk() {
         lineCue.Visible = true;
         shotActive = 0;
         // The penalty goes to the player who scratched, before the turn passes.
-        CountStroke();
+        countStroke();
         if (curPlayer == 2) {
             curPlayer = 1;
         } else if (curPlayer == 1) {

@@ -23,7 +23,7 @@ std::string Form1::RandomHexColor() {
 // With one object ball left the table is repainted at random on every tick,
 // to make that ball harder to see: 23 colours in a fixed order, 138 draws.
 // Hidden balls are recoloured too; the cue ball never is.
-void Form1::FinalBallColours() {
+void Form1::finalBallColours() {
     shpTableLay1.FillColor = colourFromHexText(RandomHexColor());
     for (int i = 0; i < kFirstRing; ++i) {
         ball[i].FillColor = colourFromHexText(RandomHexColor());
