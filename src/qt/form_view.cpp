@@ -67,7 +67,7 @@ void FormView::paintEvent(QPaintEvent* /*event*/) {
     painted_.build(form_, devicePixelRatioF() * fitted.scale());
     QPainter painter(this);
     const ColourResolver colours(palette());
-    painter.fillRect(rect(), colours.resolve(form_.backColor()));
+    painter.fillRect(rect(), colours.resolve(form_.backColour()));
     painter.translate(fitted.origin());
     painter.scale(fitted.scale(), fitted.scale());
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(formSize_)));
