@@ -90,7 +90,7 @@
         const left = Math.round(room.left * r + (room.width * r - width) / 2) / r - room.left;
         const top = Math.round(room.top * r + (room.height * r - height) / 2) / r - room.top;
         Object.assign(table.style, {width: `${width / r}px`, height: `${height / r}px`,
-            left: `${left}px`, top: `${top}px`});
+            left: `${left}px`, top: `${top}px`, visibility: 'visible'});
         if (!painter.resize(width, height)) {
             return;
         }
@@ -104,6 +104,7 @@
     // A resize, a rotation or a zoom changes the room; a zoom or a move to
     // another screen changes the device pixels.
     new ResizeObserver(fit).observe(stage);
+    fit();
     function watchPixelRatio() {
         matchMedia(`(resolution: ${ratio()}dppx)`).addEventListener('change', () => {
             watchPixelRatio();
