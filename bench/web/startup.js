@@ -21,8 +21,8 @@ const loads = Number(process.argv[2] || 10);
 
 const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
-const range = (values) => `${Math.min(...values).toFixed(1)} to ${Math.max(...values).toFixed(1)} ` +
-    `(median ${median(values).toFixed(1)})`;
+const range = (values) => `${Math.min(...values).toFixed(1)} to ` +
+    `${Math.max(...values).toFixed(1)} (median ${median(values).toFixed(1)})`;
 
 function siteSize() {
     let [raw, gzip, brotli] = [0, 0, 0];
@@ -33,7 +33,8 @@ function siteSize() {
         gzip += zlib.gzipSync(body, {level: 9}).length;
         brotli += zlib.brotliCompressSync(body).length;
     }
-    return `${files.length} files, ${kb(raw)} on disk, ${kb(gzip)} gzipped, ${kb(brotli)} with brotli`;
+    return `${files.length} files, ${kb(raw)} on disk, ${kb(gzip)} gzipped, ` +
+        `${kb(brotli)} with brotli`;
 }
 
 // The renderer's main-thread tasks from a trace: [{start, wall, cpu, frame,
@@ -97,7 +98,8 @@ function mainThreadTasks(trace) {
         laterPaints.push(median(frames.slice(1).map((t) => t.cpu)));
         const firstFrameAt = frames[0].start;
         for (const t of tasks.filter((t) => t.wall > 50 && t.start <= firstFrameAt + 1000)) {
-            longTasks.push(`load ${i + 1}: ${t.wall.toFixed(0)} ms wall, ${t.cpu.toFixed(0)} ms CPU: ${t.what}`);
+            longTasks.push(`load ${i + 1}: ${t.wall.toFixed(0)} ms wall, ` +
+                `${t.cpu.toFixed(0)} ms CPU: ${t.what}`);
         }
         await context.close();
     }

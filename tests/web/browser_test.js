@@ -296,81 +296,81 @@ test('File > Exit stops the game', async () => {
     await page.close();
 });
 
-// The canvas's backing store read in the page, at logical points.
-const pixelsAt = (page, points) => page.evaluate((points) => {
-    const canvas = document.getElementById('table');
-    const k = canvas.width / Module.vorlPage.painter.width;
-    const context = canvas.getContext('2d');
-    return points.map(([x, y]) => [...context.getImageData(Math.floor(x * k), Math.floor(y * k), 1, 1).data.slice(0, 3)]);
-}, points);
-// The cue ball's centre in logical pixels, from the backing store at any scale.
-const cueBallInPage = (page) => page.evaluate(() => {
+// The canvas's backing store read in the page, at any scale, in logical
+// pixels: the colours at `points`, and the centre of the cue ball's white.
+const readTable = (page, points = []) => page.evaluate((points) => {
     const canvas = document.getElementById('table');
     const k = canvas.width / Module.vorlPage.painter.width;
     const {data, width} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    const at = (x, y) => (Math.floor(y) * width + Math.floor(x)) * 4;
     let [sx, sy, n] = [0, 0, 0];
-    for (let y = Math.floor(190 * k); y < 245 * k; ++y) {
+    for (let y = Math.floor(190 * k), i; y < 245 * k; ++y) {
         for (let x = Math.floor(60 * k); x < 745 * k; ++x) {
-            const i = (y * width + x) * 4;
-            if (Math.abs(x / k - 552) > 3 && data[i] + data[i + 1] + data[i + 2] === 765) {
+            if (Math.abs(x / k - 552) > 3 && data[i = at(x, y)] + data[i + 1] + data[i + 2] > 764) {
                 [sx, sy, n] = [sx + x, sy + y, n + 1];
             }
         }
     }
-    return n < 20 ? null : [(sx / n + 0.5) / k, (sy / n + 0.5) / k];
-});
-const strokes = (page) => page.locator('#score tbody tr:first-child td:last-child').textContent();
+    return {cue: n < 20 ? null : [(sx / n + 0.5) / k, (sy / n + 0.5) / k],
+        colours: points.map(([x, y]) => [...data.slice(at(x * k, y * k), at(x * k, y * k) + 3)])};
+}, points);
+const text = (page, selector) => page.locator(selector).textContent();
+const strokes = (page) => text(page, '#score tbody tr:first-child td:last-child');
+const press = async (page, ...keys) => {
+    for (const key of keys) {
+        await page.keyboard.press(key);
+    }
+};
 const geometry = (page) => page.evaluate(() => {
     const canvas = document.getElementById('table');
-    const r = canvas.getBoundingClientRect();
-    return {left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width,
-        height: r.height, store: [canvas.width, canvas.height],
-        menuBottom: document.getElementById('menubar').getBoundingClientRect().bottom,
-        inner: [innerWidth, innerHeight], scroll: [scrollX, scrollY],
-        extent: [document.documentElement.scrollWidth, document.documentElement.scrollHeight]};
+    const {left, top, right, bottom, width, height} = canvas.getBoundingClientRect();
+    const {scrollWidth, scrollHeight} = document.documentElement;
+    return {left, top, right, bottom, width, height, store: [canvas.width, canvas.height],
+        menu: document.getElementById('menubar').getBoundingClientRect().bottom,
+        inner: [innerWidth, innerHeight], scrolled: [scrollX, scrollY, scrollWidth - innerWidth,
+            scrollHeight - innerHeight].some((v) => v > 0)};
 });
 
-test('the table fits a phone and a laptop whole, at device resolution, and a box moves nothing', async () => {
-    for (const [width, height, deviceScaleFactor, turned] of [[844, 390, 3, [390, 844]], [1280, 560, 1.25, [1000, 700]]]) {
-        const page = await openGame({viewport: {width, height}, deviceScaleFactor, isMobile: width < 1000, hasTouch: width < 1000});
-        for (const viewport of [null, turned]) {
-            if (viewport) {
-                await page.setViewportSize({width: viewport[0], height: viewport[1]});
-                await page.waitForTimeout(100);
-            }
+test('the table fits a phone and a laptop, at device resolution; a box moves nothing', async () => {
+    const screens = [[844, 390, 3, [390, 844]], [1280, 560, 1.25, [999, 700]]]; // then turned
+    for (const [width, height, scale, turned] of screens) {
+        const page = await openGame({viewport: {width, height}, deviceScaleFactor: scale,
+            isMobile: scale > 2, hasTouch: scale > 2});
+        for (const [w, h] of [[width, height], turned]) { // turned: the table fits again
+            await page.setViewportSize({width: w, height: h});
             await page.mouse.wheel(500, 500);
             const g = await geometry(page);
-            const where = `${g.inner.join('x')} at ${deviceScaleFactor}`;
-            assert.ok(g.extent[0] <= g.inner[0] && g.extent[1] <= g.inner[1], `no scrolling, ${where}`);
-            assert.deepEqual(g.scroll, [0, 0], where);
-            assert.ok(g.left >= 0 && g.right <= g.inner[0] && g.top >= g.menuBottom - 0.01 && g.bottom <= g.inner[1], `whole table in view, ${where}`);
-            assert.ok(g.inner[0] - g.width < 1 || g.inner[1] - g.menuBottom - g.height < 1, `as large as fits, ${where}`);
-            assert.ok(Math.abs(g.width / g.height - 1272 / 712) < 0.005, `shape kept, ${where}`);
-            assert.deepEqual(g.store, [Math.round(g.width * deviceScaleFactor), Math.round(g.height * deviceScaleFactor)], where);
-            assert.deepEqual((await pixelsAt(page, [[592, 216], [400, 133]])).map(hex), [WHITE, CLOTH].map(hex), where);
+            const where = `${g.inner.join('x')} at ${scale}`;
+            assert.ok(!g.scrolled && g.left >= 0 && g.right <= g.inner[0] &&
+                g.bottom <= g.inner[1] && g.top >= g.menu - 0.01, `all in view: ${where}`);
+            assert.ok(g.inner[0] - g.width < 1 || g.inner[1] - g.menu - g.height < 1, where);
+            assert.ok(Math.abs(g.width / g.height - 1272 / 712) < 0.005, `shape kept: ${where}`);
+            assert.deepEqual(g.store, [g.width * scale, g.height * scale].map(Math.round), where);
+            const {colours} = await readTable(page, [[592, 216], [400, 133]]);
+            assert.deepEqual(colours.map(hex), [WHITE, CLOTH].map(hex), `ball, cloth: ${where}`);
         }
         const before = await geometry(page);
-        await page.keyboard.press('Alt+h');
-        await page.keyboard.press('g');
-        await page.locator('dialog#box').waitFor({state: 'visible'});
-        assert.deepEqual(await geometry(page), before, 'a box moves nothing');
-        await page.keyboard.press('Enter');
-        assert.deepEqual(await geometry(page), before, 'closing it moves nothing');
+        await press(page, 'Alt+h', 'g'); // Programer's box
+        assert.deepEqual(await geometry(page), before, 'the box moves nothing');
+        await press(page, 'Enter');
+        assert.deepEqual(await geometry(page), before, 'nor does closing it');
         assert.deepEqual(page.errors, []);
         await page.close();
     }
 });
 
-test('a finger aims while down, a second one and a cancelled touch strike nothing, a lift strikes', async () => {
-    const page = await openGame({viewport: {width: 844, height: 390}, deviceScaleFactor: 3, isMobile: true, hasTouch: true});
+test('a finger aims, strikes on lifting; a cancelled touch or a second finger does not', async () => {
+    const page = await openGame({viewport: {width: 844, height: 390}, deviceScaleFactor: 3,
+        isMobile: true, hasTouch: true});
     const cdp = await page.context().newCDPSession(page);
     const r = await geometry(page);
-    const css = ([x, y]) => ({x: r.left + (x * r.width) / 1272, y: r.top + (y * r.height) / 712});
-    // Points are [x, y, id]; a touchEnd names the points that go, a touchCancel none.
-    const touch = (type, ...points) => cdp.send('Input.dispatchTouchEvent',
-        {type, touchPoints: points.map((p) => ({...css(p), id: p[2] ?? 0}))});
-    const lineAt = async (from, to) => hex((await pixelsAt(page, [[(from[0] + to[0]) / 2, (from[1] + to[1]) / 2]]))[0]);
-    const cue = await cueBallInPage(page);
+    // Points are [x, y, id] in logical pixels; a touchEnd names the points that go.
+    const touch = (type, ...points) => cdp.send('Input.dispatchTouchEvent', {type,
+        touchPoints: points.map(([x, y, id = 0]) =>
+            ({x: r.left + (x * r.width) / 1272, y: r.top + (y * r.height) / 712, id}))});
+    const lineAt = async (from, to) => hex((await readTable(page,
+        [[(from[0] + to[0]) / 2, (from[1] + to[1]) / 2]])).colours[0]);
+    const {cue} = await readTable(page);
     assert.equal(await lineAt(cue, [700, 330]), hex(CLOTH), 'no cue line there at first');
     await touch('touchStart', [700, 300]);
     await touch('touchMove', [700, 330]);
@@ -382,61 +382,56 @@ test('a finger aims while down, a second one and a cancelled touch strike nothin
     await page.waitForTimeout(300);
     assert.equal(await strokes(page), '0', 'no stroke yet');
 
-    await page.evaluate(() => document.getElementById('table').addEventListener('pointerup', (e) => {
-        window.lift = [e.clientX, e.clientY];
-    }));
+    await page.evaluate(() => document.getElementById('table').addEventListener('pointerup',
+        (e) => (window.lift = [e.clientX, e.clientY])));
     await touch('touchStart', [640, 216]);
     await touch('touchEnd', [640, 216]);
     await eventually(async () => (await strokes(page)) === '1', 2, 'one stroke on lifting');
     const lift = await page.evaluate(() => window.lift);
-    const g = await geometry(page);
-    const aim = [(lift[0] - g.left) * (1272 / g.width), (lift[1] - g.top) * (712 / g.height)];
+    const aim = [(lift[0] - r.left) * (1272 / r.width), (lift[1] - r.top) * (712 / r.height)];
     const rest = predictedRest(...aim);
     let seen = [null, null];
     await eventually(async () => {
-        seen = [seen[1], await cueBallInPage(page)];
-        return seen[0] && seen[1] && Math.hypot(seen[0][0] - seen[1][0], seen[0][1] - seen[1][1]) < 0.2 &&
-            Math.hypot(seen[1][0] - rest[0], seen[1][1] - rest[1]) < 1;
+        seen = [seen[1], (await readTable(page)).cue];
+        return seen[0] && seen[1] && Math.hypot(seen[0][0] - seen[1][0], seen[0][1] - seen[1][1]) <
+            0.2 && Math.hypot(seen[1][0] - rest[0], seen[1][1] - rest[1]) < 1;
     }, 30, `cue ball at rest at ${rest}, last seen ${seen[1]}`);
-    await eventually(async () => (await lineAt(await cueBallInPage(page), aim)) !== hex(CLOTH), 10,
-        'the cue line shown again, from where the ball is now');
-    assert.deepEqual(page.errors, []);
+    await eventually(async () => (await lineAt((await readTable(page)).cue, aim)) !== hex(CLOTH),
+        10, 'the cue line shown again, from where the ball is now');
     await page.close();
 });
 
-test('the site installs, and after one visit it loads and plays with the network off', async () => {
+test('the site installs; after one visit it loads and plays with the network off', async (t) => {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorl-profile-'));
-    const context = await chromium.launchPersistentContext(profile, {...chromiumOptions, viewport: {width: 1272, height: 899}});
-    try {
-        const page = await openGame({}, context);
-        const cached = await page.evaluate(async () => {
-            await navigator.serviceWorker.ready;
-            const names = await caches.keys();
-            const files = await (await caches.open(names[0])).keys();
-            return [names.length, files.map((request) => new URL(request.url).pathname.slice(1)).sort()];
-        });
-        assert.deepEqual(cached, [1, ['', ...fs.readdirSync(site).filter((f) => f !== 'sw.js')].sort()]);
-        const cdp = await context.newCDPSession(page);
-        assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    const context = await chromium.launchPersistentContext(profile,
+        {...chromiumOptions, viewport: {width: 1272, height: 899}});
+    t.after(() => context.close().then(() => fs.rmSync(profile, {recursive: true})));
+    const page = await openGame({}, context);
+    const cached = await page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        const names = await caches.keys();
+        const files = await (await caches.open(names[0])).keys();
+        return [names.length, files.map((file) => new URL(file.url).pathname.slice(1)).sort()];
+    });
+    const built = fs.readdirSync(site).filter((f) => f !== 'sw.js');
+    assert.deepEqual(cached, [1, ['', ...built].sort()], 'every file of the site, one cache');
+    const cdp = await context.newCDPSession(page);
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
 
-        await context.setOffline(true);
-        served = 0;
-        await page.reload();
-        await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
-        const box = await page.locator('#table').boundingBox();
-        await page.mouse.click(box.x + 640, box.y + 216);
-        await eventually(async () => (await strokes(page)) === '1', 2, 'a stroke offline');
-        const t = await ticks(page);
-        await page.waitForTimeout(300);
-        assert.ok((await ticks(page)) > t + 10, 'the game ticks offline');
-        assert.equal(served, 0, 'nothing asked of the server');
-    } finally {
-        await context.close();
-        fs.rmSync(profile, {recursive: true, force: true});
-    }
+    await context.setOffline(true);
+    served = 0;
+    await page.reload();
+    await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
+    const box = await page.locator('#table').boundingBox();
+    await page.mouse.click(box.x + 640, box.y + 216);
+    await eventually(async () => (await strokes(page)) === '1', 2, 'a stroke offline');
+    const before = await ticks(page);
+    await page.waitForTimeout(300);
+    assert.ok((await ticks(page)) > before + 10, 'the game ticks offline');
+    assert.equal(served, 0, 'nothing asked of the server');
 });
 
-test('axe-core finds nothing open, in a menu, in a box or after Exit; menus take the focus', async () => {
+test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follows', async () => {
     const page = await openGame();
     const axe = async (state) => {
         await page.addScriptTag({path: path.join(modules, 'axe-core', 'axe.min.js')});
@@ -444,27 +439,24 @@ test('axe-core finds nothing open, in a menu, in a box or after Exit; menus take
             (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`));
         assert.deepEqual(found, [], state);
     };
-    const focused = () => page.evaluate(() => document.activeElement.dataset.name || document.activeElement.id);
+    const focused = () => page.evaluate(() => document.activeElement.dataset.name ||
+        document.activeElement.id);
     await axe('the opening page');
-    assert.match(await page.locator('#score').textContent(), /Balls Sunk.*Player 1.*Player 2.*Player 1 to move/s);
-    await page.keyboard.press('Tab');
-    assert.equal(await focused(), 'mnuFile');
-    for (const [key, name] of [['ArrowRight', 'mnuedit'], ['Enter', 'mnuDiff'], ['ArrowDown', 'mnuBC']]) {
+    assert.match(await text(page, '#score'), /Balls Sunk.*Player 1.*Player 2.*Player 1 to move/s);
+    const keys = [['Tab', 'mnuFile'], ['ArrowRight', 'mnuedit'], ['Enter', 'mnuDiff'],
+        ['ArrowDown', 'mnuBC']];
+    for (const [key, name] of keys) {
         await page.keyboard.press(key);
         assert.equal(await focused(), name, `focus after ${key}`);
     }
-    assert.equal(await page.getAttribute('.menu-title[data-name="mnuedit"]', 'aria-expanded'), 'true');
+    assert.equal(await page.getAttribute('[data-name="mnuedit"]', 'aria-expanded'), 'true');
     await axe('a menu open');
     await page.keyboard.press('Escape');
     assert.equal(await focused(), 'mnuedit', 'the focus goes back to the title');
-    await page.keyboard.press('Alt+h');
-    await page.keyboard.press('g');
-    await page.locator('dialog#box').waitFor({state: 'visible'});
+    await press(page, 'Alt+h', 'g');
     await axe('a box open');
-    assert.equal(await page.locator('#news').textContent(), await page.locator('#box-text').textContent());
-    await page.keyboard.press('Enter');
-    await page.keyboard.press('Alt+f');
-    await page.keyboard.press('e');
+    assert.equal(await text(page, '#news'), await text(page, '#box-text'), 'the box is announced');
+    await press(page, 'Enter', 'Alt+f', 'e');
     assert.equal(await focused(), 'ended', 'the end takes the focus');
     await axe('after Exit');
     await page.close();

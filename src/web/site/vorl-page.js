@@ -90,7 +90,7 @@
         const left = Math.round(room.left * r + (room.width * r - width) / 2) / r - room.left;
         const top = Math.round(room.top * r + (room.height * r - height) / 2) / r - room.top;
         Object.assign(table.style, {width: `${width / r}px`, height: `${height / r}px`,
-            left: `${left}px`, top: `${top}px`, visibility: 'visible'});
+            marginLeft: `${left}px`, marginTop: `${top}px`, visibility: 'visible'});
         if (!painter.resize(width, height)) {
             return;
         }
