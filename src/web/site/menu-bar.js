@@ -19,7 +19,9 @@ class VorlMenuBar {
         this.open = []; // the open popups, outermost first: {entry, popup, active}
         this.returnFocus = null;
         // The bar is one stop for Tab; the arrows move between its titles.
-        this.titles.forEach((title, i) => title.element.setAttribute('tabindex', i === 0 ? '0' : '-1'));
+        this.titles.forEach((title, i) => {
+            title.element.setAttribute('tabindex', i > 0 ? '-1' : '0');
+        });
         document.addEventListener('keydown', (event) => this.keyDown(event), true);
         document.addEventListener('pointerdown', (event) => {
             if (!this.element.contains(event.target)) {
