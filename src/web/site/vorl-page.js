@@ -102,9 +102,10 @@
     }
 
     // A resize, a rotation or a zoom changes the room; a zoom or a move to
-    // another screen changes the device pixels.
+    // another screen changes the device pixels. The first fit comes before
+    // the page is first shown, once the game's script has started loading
+    // the game.
     new ResizeObserver(fit).observe(stage);
-    fit();
     function watchPixelRatio() {
         matchMedia(`(resolution: ${ratio()}dppx)`).addEventListener('change', () => {
             watchPixelRatio();
