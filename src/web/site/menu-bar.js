@@ -23,8 +23,11 @@ class VorlMenuBar {
             title.element.setAttribute('tabindex', i > 0 ? '-1' : '0');
         });
         document.addEventListener('keydown', (event) => this.keyDown(event), true);
+        // A press elsewhere closes the menus, and does nothing else.
+        this.dismissedBy = null;
         document.addEventListener('pointerdown', (event) => {
             if (!this.element.contains(event.target)) {
+                this.dismissedBy = this.isOpen ? event : null;
                 this.closeAll();
             }
         }, true);
@@ -32,6 +35,11 @@ class VorlMenuBar {
 
     get isOpen() {
         return this.open.length > 0;
+    }
+
+    // Whether this press only closed the menus.
+    dismissed(event) {
+        return this.dismissedBy === event;
     }
 
     // "E&dit" shows "Edit" with the d underlined; "&&" is an ampersand.

@@ -119,7 +119,7 @@
     // a pen aims while it is down and strikes where it is lifted: the game
     // still hears a move and then a press there, only later than a mouse's.
     function pointerDown(e) {
-        if (!running() || menuBar.isOpen) {
+        if (!running() || menuBar.isOpen || menuBar.dismissed(e)) {
             return; // the press only closes the menu, as on the desktop
         }
         if (e.pointerType === 'mouse') {
