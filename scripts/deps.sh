@@ -20,7 +20,7 @@ cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine6
 test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev clang-format libclang-rt-dev
       xvfb xdotool x11-utils openbox imagemagick dpkg-dev file lintian appstream desktop-file-utils
       devscripts)
-web=(emscripten chromium "${headers[@]}")
+web=(emscripten chromium librsvg2-bin "${headers[@]}")
 
 wanted=()
 for group in "$@"; do

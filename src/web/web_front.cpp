@@ -114,6 +114,9 @@ void WebFront::paint(double devicePixelRatio) {
     devicePixelRatio_ = devicePixelRatio;
     painted_.build(form_, devicePixelRatio);
     paintScene(painted_);
+    if (afterPaint_) {
+        afterPaint_();
+    }
 }
 
 }  // namespace vorl

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <utility>
 
 #include "core/runtime/form.h"
 #include "core/scene/scene.h"
@@ -32,6 +34,8 @@ class WebFront {
     // Paints the form as it stands; the page calls it on an animation frame
     // and before it opens a box.
     void paint(double devicePixelRatio);
+    // Runs after each frame is painted (the score told as text, for one).
+    void onPainted(std::function<void()> afterPaint) { afterPaint_ = std::move(afterPaint); }
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
 
@@ -43,6 +47,7 @@ class WebFront {
     void refresh();
 
     Form& form_;
+    std::function<void()> afterPaint_;
     Scene painted_;
     Scene current_;
     double devicePixelRatio_ = 1;
