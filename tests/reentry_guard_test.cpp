@@ -22,6 +22,7 @@ class LoggingForm final : public Form {
     Colour backColour() const override { return 0; }
     std::vector<ControlRef> controlsBackToFront() const override { return {}; }
     const std::vector<MenuItem>& menuBar() const override { return menus_; }
+    TextReadout textReadout() const override { return {}; }
     void load() override { log.push_back("load"); }
     void timer() override {
         log.push_back("tick");

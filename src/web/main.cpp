@@ -2,7 +2,6 @@
 #include "core/game/form1.h"
 #include "core/runtime/random_source.h"
 #include "core/runtime/reentry_guard_form.h"
-#include "web/score_readout.h"
 #include "web/web_front.h"
 #include "web/web_message_box.h"
 #include "web/web_program_exit.h"
@@ -20,8 +19,6 @@ int main() {
     form.load();
 
     static vorl::WebFront front(form);
-    static vorl::ScoreReadout score(game);
-    front.onPainted([] { score.update(); });
     front.start();
     return 0;
 }

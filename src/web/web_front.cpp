@@ -6,8 +6,9 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
-#include "core/runtime/menu_json.h"
+#include "core/runtime/page_json.h"
 #include "core/runtime/tick_schedule.h"
 #include "web/canvas_painter.h"
 
@@ -20,6 +21,9 @@ EM_JS(void, vorl_js_open_window, (const char* caption, const char* menus, double
 });
 EM_JS(bool, vorl_js_running, (), { return Module.vorlPage.running(); });
 EM_JS(void, vorl_js_request_frame, (), { Module.vorlPage.requestFrame(); });
+EM_JS(void, vorl_js_describe, (const char* readout), {
+    Module.vorlPage.describe(JSON.parse(UTF8ToString(readout)));
+});
 // clang-format on
 
 namespace vorl {
@@ -114,8 +118,9 @@ void WebFront::paint(double devicePixelRatio) {
     devicePixelRatio_ = devicePixelRatio;
     painted_.build(form_, devicePixelRatio);
     paintScene(painted_);
-    if (afterPaint_) {
-        afterPaint_();
+    if (TextReadout readout = form_.textReadout(); readout != toldReadout_) {
+        vorl_js_describe(readoutJson(readout).c_str());
+        toldReadout_ = std::move(readout);
     }
 }
 

@@ -2,8 +2,7 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
-#include <utility>
+#include <optional>
 
 #include "core/runtime/form.h"
 #include "core/scene/scene.h"
@@ -31,11 +30,10 @@ class WebFront {
     void menuClick(const char* name);
     // A box was closed: the game goes on at its normal pace, from now.
     void resume();
-    // Paints the form as it stands; the page calls it on an animation frame
-    // and before it opens a box.
+    // Paints the form as it stands, and tells the page its text readout when
+    // that has changed; the page calls it on an animation frame and before it
+    // opens a box.
     void paint(double devicePixelRatio);
-    // Runs after each frame is painted (the score told as text, for one).
-    void onPainted(std::function<void()> afterPaint) { afterPaint_ = std::move(afterPaint); }
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
 
@@ -47,7 +45,7 @@ class WebFront {
     void refresh();
 
     Form& form_;
-    std::function<void()> afterPaint_;
+    std::optional<TextReadout> toldReadout_;
     Scene painted_;
     Scene current_;
     double devicePixelRatio_ = 1;

@@ -73,6 +73,7 @@ class RecordingForm final : public Form {
     Colour backColour() const override { return COLOR_MENU; }
     std::vector<ControlRef> controlsBackToFront() const override { return controls; }
     const std::vector<MenuItem>& menuBar() const override { return menus; }
+    TextReadout textReadout() const override { return {}; }
     void load() override {}
     void timer() override {
         if (onTimer) {

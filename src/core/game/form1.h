@@ -108,6 +108,7 @@ class Form1 final : public Form {
     Colour backColour() const override;
     std::vector<ControlRef> controlsBackToFront() const override;
     const std::vector<MenuItem>& menuBar() const override { return menus; }
+    TextReadout textReadout() const override;  // game/text_readout.cpp
     void load() override { Form_Load(); }
     void timer() override { Timer1_Timer(); }
     void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override {

@@ -19,6 +19,16 @@ inline float twipsFromPixels(double pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);
 }
 
+// The form's text as assistive technology reads it where the screen shows it
+// in drawing only: rows of captions, the first row heading the columns, and
+// the caption the form marks as the current one (empty when none is).
+struct TextReadout {
+    std::vector<std::vector<std::string>> rows;
+    std::string current;
+
+    friend bool operator==(const TextReadout&, const TextReadout&) = default;
+};
+
 // What a window needs from the game it shows: its look, its controls and menu
 // tree, and the handlers that pointer, timer and menu events call. Events
 // arrive one at a time and each handler runs to completion.
@@ -34,6 +44,7 @@ class Form {
     virtual Colour backColour() const = 0;
     virtual std::vector<ControlRef> controlsBackToFront() const = 0;
     virtual const std::vector<MenuItem>& menuBar() const = 0;
+    virtual TextReadout textReadout() const = 0;
 
     virtual void load() = 0;
     virtual void timer() = 0;

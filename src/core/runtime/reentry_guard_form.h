@@ -36,6 +36,7 @@ class ReentryGuardForm final : public Form {
         return form_.controlsBackToFront();
     }
     const std::vector<MenuItem>& menuBar() const override { return form_.menuBar(); }
+    TextReadout textReadout() const override { return form_.textReadout(); }
 
     void load() override {
         run([&] { form_.load(); });

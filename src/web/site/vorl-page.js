@@ -242,18 +242,17 @@
         Module._vorl_resume();
     });
 
-    // The score panel as text, for those who cannot see the canvas: the two
-    // column captions, each player's [name, balls sunk, strokes] and whose
-    // turn it is. A change of turn is announced.
-    function describe(columns, players, toMove) {
-        const [head, ...rows] = document.querySelectorAll('#score tr');
+    // The score panel as text, for those who cannot see the canvas: the
+    // game's rows of captions (column headings first, then each player's name,
+    // balls sunk and strokes) and whose turn it is. A change of turn is
+    // announced.
+    function describe({rows, current: toMove}) {
         const cells = (row) => row.querySelectorAll('th, td');
-        columns.forEach((caption, i) => {
-            cells(head)[i + 1].textContent = caption;
+        document.querySelectorAll('#score tr').forEach((row, r) => {
+            cells(row).forEach((cell, i) => {
+                cell.textContent = rows[r]?.[i] ?? '';
+            });
         });
-        players.forEach((player, r) => player.forEach((caption, i) => {
-            cells(rows[r])[i].textContent = caption;
-        }));
         const said = toMove === '' ? '' : `${toMove} to move.`;
         document.getElementById('turn').textContent = said;
         if (turn !== null && turn !== toMove && said !== '') {
