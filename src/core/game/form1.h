@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/game/rules/random_colour.h"
 #include "core/numeric/fixed_point.h"
 #include "core/runtime/controls.h"
 #include "core/runtime/form.h"
@@ -139,8 +140,11 @@ class Form1 final : public Form {
     void FinalBallColours();
     void CheckWinner();
     void NewGame();
-    std::string RandomHexColor();
-    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper);
+    Colour RandomHexColor();
+    // Inline: the last-ball colours draw 138 numbers a tick.
+    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper) {
+        return randomIntFrom(random_.next(), lower, upper);
+    }
 
     MessageBox& messageBox_;
     RandomSource& random_;
