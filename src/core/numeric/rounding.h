@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "core/numeric/float_rules.h"
@@ -31,8 +31,13 @@ inline double roundHalfEven(double x) {
 inline constexpr double kRoundingShift = 6755399441055744.0;
 
 inline std::int64_t roundedLowBits(double x) {
-    return std::bit_cast<std::int64_t>(x + kRoundingShift) -
-           std::bit_cast<std::int64_t>(kRoundingShift);
+    const double shifted = x + kRoundingShift;
+    // Through memcpy: the library of one of our targets has no std::bit_cast.
+    std::int64_t bits;
+    std::int64_t shiftBits;
+    std::memcpy(&bits, &shifted, sizeof bits);
+    std::memcpy(&shiftBits, &kRoundingShift, sizeof shiftBits);
+    return bits - shiftBits;
 }
 
 // Nearest integer, ties to even, clamped to the int32 range; NaN gives 0.
