@@ -192,8 +192,12 @@ test('menus from the keyboard recolour the table and toggle the help panel', asy
     await page.close();
 });
 
-test('a stroke sends the cue ball to where the replay tool puts it', async () => {
+test('after a rest a stroke sends the cue ball to where the replay tool puts it', async () => {
     const page = await openGame();
+    await page.waitForTimeout(1000);
+    const idle = await ticks(page);
+    await page.waitForTimeout(3000);
+    assert.equal(await ticks(page), idle, 'no tick in three seconds at rest');
     const aim = [640, 216];
     const box = await page.locator('#table').boundingBox();
     await page.mouse.move(box.x + aim[0], box.y + aim[1]);
@@ -210,8 +214,15 @@ test('a stroke sends the cue ball to where the replay tool puts it', async () =>
     await page.close();
 });
 
+// Strikes from the right into the rack: the balls roll on, and the tick with them.
+async function breakTheRack(page) {
+    const box = await page.locator('#table').boundingBox();
+    await page.mouse.click(box.x + 1000, box.y + 216);
+}
+
 test('Programer opens a modal box; the tick holds while it is open', async () => {
     const page = await openGame();
+    await breakTheRack(page);
     const expected = runReplay('click mnuprog\n').match(/^msgbox "(.*)"$/m)[1];
     await page.keyboard.press('Alt+h');
     await page.keyboard.press('g');
@@ -257,8 +268,9 @@ test('a pointer moved while a box was open aims the cue line once it is closed',
     await page.close();
 });
 
-test('the tick runs at 64 a second', async () => {
+test('the tick runs at 64 a second while the balls roll', async () => {
     const page = await openGame();
+    await breakTheRack(page);
     const [t0, c0] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);
     await page.waitForTimeout(10000);
     const [t1, c1] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);
