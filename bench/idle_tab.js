@@ -11,7 +11,7 @@ const http = require('node:http');
 const path = require('node:path');
 
 const [site, modules, runs = '3'] = process.argv.slice(2);
-const {chromium} = require(path.join(modules, 'playwright-core'));
+const {chromium} = require(path.resolve(modules, 'playwright-core'));
 
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
     '.wasm': 'application/wasm', '.svg': 'image/svg+xml'};
