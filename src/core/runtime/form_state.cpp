@@ -1,40 +1,56 @@
 // SPDX-License-Identifier: MIT
 #include "core/runtime/form_state.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace vorl {
+namespace {
+
+std::int32_t bits(float f) {
+    std::int32_t b;
+    std::memcpy(&b, &f, sizeof b);
+    return b;
+}
+
+}  // namespace
 
 void FormState::add(std::string_view text) {
     add(text.size());
-    bytes_.append(text);
+    std::memcpy(reserve(text.size()), text.data(), text.size());
 }
 
+void FormState::grow(std::size_t n) {
+    bytes_.resize(std::max(2 * bytes_.size(), size_ + n));
+}
+
+// The numbers of the shapes and lines go out as records of four-byte fields,
+// which have no padding to leave undefined.
 void FormState::add(const ShapeControl& shape) {
     add(shape.Name);
-    add(shape.Index);
-    add(shape.Shape);
-    add(shape.Left);
-    add(shape.Top);
-    add(shape.Width);
-    add(shape.Height);
-    add(shape.BorderColor);
-    add(shape.BorderWidth);
-    add(shape.BorderStyle);
-    add(shape.FillColor);
-    add(shape.FillStyle);
-    add(shape.BackColor);
-    add(shape.Visible);
+    const std::int32_t record[] = {shape.Index,
+                                   static_cast<std::int32_t>(shape.Shape),
+                                   bits(shape.Left),
+                                   bits(shape.Top),
+                                   bits(shape.Width),
+                                   bits(shape.Height),
+                                   static_cast<std::int32_t>(shape.BorderColor),
+                                   shape.BorderWidth,
+                                   static_cast<std::int32_t>(shape.BorderStyle),
+                                   static_cast<std::int32_t>(shape.FillColor),
+                                   static_cast<std::int32_t>(shape.FillStyle),
+                                   static_cast<std::int32_t>(shape.BackColor),
+                                   shape.Visible};
+    addRecord(record);
 }
 
 void FormState::add(const LineControl& line) {
     add(line.Name);
-    add(line.Index);
-    add(line.X1);
-    add(line.Y1);
-    add(line.X2);
-    add(line.Y2);
-    add(line.BorderColor);
-    add(line.BorderWidth);
-    add(line.Visible);
+    const std::int32_t record[] = {line.Index,       bits(line.X1),
+                                   bits(line.Y1),    bits(line.X2),
+                                   bits(line.Y2),    static_cast<std::int32_t>(line.BorderColor),
+                                   line.BorderWidth, line.Visible};
+    addRecord(record);
 }
 
 void FormState::add(const LabelControl& label) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -15,15 +17,11 @@ namespace vorl {
 // lengths. Two equal states are the same form to the bit.
 class FormState {
   public:
-    void clear() { bytes_.clear(); }
+    void clear() { size_ = 0; }
 
     template <typename T>
     requires std::is_arithmetic_v<T> || std::is_enum_v<T>
-    void add(T value) {
-        char bits[sizeof(T)];
-        std::memcpy(bits, &value, sizeof(T));
-        bytes_.append(bits, sizeof(T));
-    }
+    void add(T value) { std::memcpy(reserve(sizeof(T)), &value, sizeof(T)); }
     void add(std::string_view text);
     // Every property of a control, its name and index included.
     void add(const ShapeControl& shape);
@@ -33,10 +31,31 @@ class FormState {
     void add(const TimerControl& timer);
     void add(const MenuItem& item);  // with its submenu
 
-    friend bool operator==(const FormState&, const FormState&) = default;
+    friend bool operator==(const FormState& a, const FormState& b) {
+        return std::string_view(a.bytes_.data(), a.size_) ==
+               std::string_view(b.bytes_.data(), b.size_);
+    }
 
   private:
+    // Room for n more bytes at the end; the buffer only grows, so a state
+    // written out on every tick allocates nothing after the first.
+    char* reserve(std::size_t n) {
+        if (bytes_.size() - size_ < n) {
+            grow(n);
+        }
+        char* end = bytes_.data() + size_;
+        size_ += n;
+        return end;
+    }
+    void grow(std::size_t n);
+    // Several numbers at once, from a record with no padding.
+    template <typename Record>
+    void addRecord(const Record& record) {
+        std::memcpy(reserve(sizeof record), &record, sizeof record);
+    }
+
     std::string bytes_;
+    std::size_t size_ = 0;
 };
 
 }  // namespace vorl
