@@ -4,18 +4,15 @@
 // fixed-point value must come out the same to the bit.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "core/game/rules/pocket_overlap.h"
-#include "core/game/rules/random_colour.h"
 #include "core/game/rules/tally.h"
 #include "core/numeric/fixed_point.h"
 #include "core/numeric/rounding.h"
@@ -160,15 +157,6 @@ void CheckBallsSunk(Form1& f) {
             f.ballsSunk = increment16(f.ballsSunk);
         }
     }
-}
-
-// A last-ball colour as six digits of text, read back as hexadecimal.
-Colour hexColorThroughText(RandomSource& random) {
-    std::string text;
-    for (int i = 0; i < 6; ++i) {
-        text += "0123456789ABCDEF"[std::clamp<int>(randomIntFrom(random.next(), 0, 15), 0, 15)];
-    }
-    return static_cast<Colour>(std::stoul(text, nullptr, 16));
 }
 
 }  // namespace reference
@@ -375,28 +363,6 @@ TEST(Equivalence, PocketPassMatchesThePlainFormulation) {
         sunk += fast.form.ballsSunk;
     }
     EXPECT_GT(sunk, 1000);
-}
-
-// Catches a digit put in the wrong place or mapped to the wrong value when
-// the last-ball colours skip their text: every colour of 500 cycling ticks
-// against the same draws spelt out and read back.
-TEST(Equivalence, LastBallColoursMatchTheirHexadecimalText) {
-    Game g;
-    SeededRandom twin(12345);
-    Form1& f = g.form;
-    f.ballsSunk = 14;
-    for (int tick = 0; tick < 500; ++tick) {
-        f.Timer1_Timer();
-        ASSERT_EQ(f.shpTableLay1.FillColor, reference::hexColorThroughText(twin)) << tick;
-        for (int i = 0; i < Form1::kObjectBallCount; ++i) {
-            const Colour& got = i < Form1::kFirstRing ? f.ball[i].FillColor : f.ball[i].BorderColor;
-            ASSERT_EQ(got, reference::hexColorThroughText(twin)) << tick << " ball " << i;
-        }
-        ASSERT_EQ(f.shpTableLay1.BorderColor, reference::hexColorThroughText(twin)) << tick;
-        for (const ShapeControl& pocket : f.Pcoket) {
-            ASSERT_EQ(pocket.FillColor, reference::hexColorThroughText(twin)) << tick;
-        }
-    }
 }
 
 // Doubles around every halfway point and range edge the conversions meet,

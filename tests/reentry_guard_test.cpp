@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/runtime/reentry_guard_form.h"
-#include "core/runtime/waking_form.h"
 
 namespace vorl {
 namespace {
@@ -96,22 +95,6 @@ TEST(ReentryGuardForm, TheLastMoveDroppedUnderABusyHandlerArrivesWhenItReturns) 
     inner.onTimer = [&] { form.mouseMove(0, 0, 5, 6); };
     form.timer();
     EXPECT_EQ(inner.log, (Log{"tick", "move 0 0 5 6"}));
-}
-
-// Catches input that leaves a timer stopped at rest asleep: each handler
-// wakes it once it has run (a box it opened is closed by then), even one
-// that throws, and a tick never does.
-TEST(WakingForm, InputWakesOnceItsHandlerHasRunATickNever) {
-    LoggingForm inner;
-    Log atWake;
-    WakingForm form(inner, [&] { atWake.push_back(inner.log.back()); });
-    form.timer();
-    form.mouseMove(0, 0, 1, 2);
-    form.mouseDown(1, 0, 1, 2);
-    form.menuClick("mnuprog");
-    inner.onMenuClick = [] { throw std::runtime_error("a broken command"); };
-    EXPECT_THROW(form.menuClick("mnuReset"), std::runtime_error);
-    EXPECT_EQ(atWake, (Log{"move 0 0 1 2", "down", "click mnuprog", "click mnuReset"}));
 }
 
 }  // namespace

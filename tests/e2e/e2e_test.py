@@ -18,7 +18,9 @@ or a tool is missing.
 import argparse
 import ctypes
 import ctypes.util
+import glob
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -192,12 +194,8 @@ def cue_ball_centre(game, screen):
 
 def wakeups(pid):
     """Context switches of every thread of the process: one a wake-up."""
-    total = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        with open(f"/proc/{pid}/task/{task}/status") as status:
-            total += sum(int(line.split()[1]) for line in status
-                         if line.startswith(("voluntary_ctxt", "nonvoluntary_ctxt")))
-    return total
+    return sum(int(line.split()[1]) for status in glob.glob(f"/proc/{pid}/task/*/status")
+               for line in pathlib.Path(status).read_text().splitlines() if "ctxt_switches" in line)
 
 
 def predicted_rest(replay, x, y):

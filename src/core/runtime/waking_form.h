@@ -14,9 +14,8 @@ namespace vorl {
 
 // Hands every event on to the form and calls `wake` once a pointer move, a
 // press or a menu command has run: the input that starts a timer stopped at
-// rest again (see RestWatch), whether the handler returns or throws. A
-// command that opened a box returns when the box has closed, so the closing
-// wakes it too. Ticks pass through unseen.
+// rest again (see RestWatch). A command that opened a box returns when the
+// box has closed, so the closing wakes it too. Ticks pass through unseen.
 class WakingForm final : public Form {
   public:
     WakingForm(Form& form, std::function<void()> wake) : form_(form), wake_(std::move(wake)) {}
@@ -35,28 +34,19 @@ class WakingForm final : public Form {
     void load() override { form_.load(); }
     void timer() override { form_.timer(); }
     void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override {
-        thenWake([&] { form_.mouseMove(button, shift, x, y); });
+        form_.mouseMove(button, shift, x, y);
+        wake_();
     }
     void mouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
-        thenWake([&] { form_.mouseDown(button, shift, x, y); });
+        form_.mouseDown(button, shift, x, y);
+        wake_();
     }
     void menuClick(std::string_view name) override {
-        thenWake([&] { form_.menuClick(name); });
-    }
-
-  private:
-    // A handler that throws may have changed the form all the same.
-    template <typename Handler>
-    void thenWake(Handler handler) {
-        try {
-            handler();
-        } catch (...) {
-            wake_();
-            throw;
-        }
+        form_.menuClick(name);
         wake_();
     }
 
+  private:
     Form& form_;
     std::function<void()> wake_;
 };
