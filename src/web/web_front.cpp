@@ -55,6 +55,7 @@ void WebFront::start() {
 
 void WebFront::resume() {
     emscripten_clear_timeout(timer_);
+    asleep_ = false;
     deadline_ = clockNow();
     arm();
     // A frame asked for while the box was open was not painted.
@@ -73,17 +74,37 @@ void WebFront::onTimer(void* front) {
 }
 
 // While a box is open or after the game has ended the tick stops; closing
-// the box starts it again through resume().
+// the box starts it again through resume(). After a tick at rest it stops
+// too, until input wakes it. A tick that throws leaves the next one armed.
 void WebFront::tick() {
     if (ticking_ || !vorl_js_running()) {
         return;
     }
     ticking_ = true;
     ++ticks_;
-    form_.timer();
+    bool atRest = false;
+    try {
+        atRest = rest_.tick(form_);
+    } catch (...) {
+        ticking_ = false;
+        if (vorl_js_running()) {
+            arm();
+        }
+        throw;
+    }
     ticking_ = false;
     refresh();
-    if (vorl_js_running()) {
+    if (atRest) {
+        asleep_ = true;
+    } else if (vorl_js_running()) {
+        arm();
+    }
+}
+
+void WebFront::wake() {
+    if (asleep_ && vorl_js_running()) {
+        asleep_ = false;
+        deadline_ = clockNow();
         arm();
     }
 }
@@ -92,17 +113,20 @@ void WebFront::mouseMove(int button, int shift, double x, double y) {
     form_.mouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
                     twipsFromPixels(x), twipsFromPixels(y));
     refresh();
+    wake();
 }
 
 void WebFront::mouseDown(int button, int shift, double x, double y) {
     form_.mouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
                     twipsFromPixels(x), twipsFromPixels(y));
     refresh();
+    wake();
 }
 
 void WebFront::menuClick(const char* name) {
     form_.menuClick(name);
     refresh();
+    wake();
 }
 
 void WebFront::refresh() {

@@ -5,12 +5,14 @@
 #include <optional>
 
 #include "core/runtime/form.h"
+#include "core/runtime/tick_schedule.h"
 #include "core/scene/scene.h"
 
 namespace vorl {
 
 // The form in a browser page: a canvas for its controls, an HTML menu bar,
-// pointer events in twips and a tick at 64 a second. The page's script
+// pointer events in twips and a tick at 64 a second, stopped after a tick at
+// rest until the next input (RestWatch). The page's script
 // (site/vorl-page.js) owns the elements; this side owns the schedule and
 // what is drawn. One front per page.
 class WebFront {
@@ -41,6 +43,8 @@ class WebFront {
     static void onTimer(void* front);
     void tick();
     void arm();
+    // Input has reached the form: a tick stopped at rest starts again.
+    void wake();
     // Asks the page for a frame when what would be drawn has changed.
     void refresh();
 
@@ -50,7 +54,9 @@ class WebFront {
     Scene current_;
     double devicePixelRatio_ = 1;
     bool framePending_ = false;
+    RestWatch rest_;
     bool ticking_ = false;
+    bool asleep_ = false;
     long ticks_ = 0;
     long timer_ = 0;
     std::chrono::nanoseconds deadline_{0};

@@ -19,7 +19,9 @@ or a tool is missing.
 import argparse
 import ctypes
 import ctypes.util
+import glob
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -192,6 +194,12 @@ def cue_ball_centre(game, screen):
     return sum(xs) / len(xs), sum(ys) / len(ys)
 
 
+def wakeups(pid):
+    """Context switches of every thread of the process: one a wake-up."""
+    return sum(int(line.split()[1]) for status in glob.glob(f"/proc/{pid}/task/*/status")
+               for line in pathlib.Path(status).read_text().splitlines() if "ctxt_switches" in line)
+
+
 def predicted_rest(replay, x, y):
     """Where the game's own replay tool puts the cue ball's centre after a
     stroke from the pointer at view pixel (x, y)."""
@@ -289,8 +297,16 @@ def test_table(vorl, replay, screenshot):
         press(game, "Return")
         check(wait_until(lambda: not windows_named(x, "^Vorl$"), 2), "Enter closes the box")
 
-        # A press sends the cue ball away from the pointer, to where the
-        # replay tool puts it for the same stroke.
+        # Left alone, the game sleeps (64 ticks a second would be some 200
+        # wake-ups in three seconds)...
+        time.sleep(1)
+        before = wakeups(game.proc.pid)
+        time.sleep(3)
+        idle = wakeups(game.proc.pid) - before
+        check(idle < 30, f"the game sleeps at rest ({idle} wake-ups in 3 s)")
+
+        # ... and after the rest a press sends the cue ball away from the
+        # pointer, to where the replay tool puts it for the same stroke.
         aim = (640, 216)
         x.xdotool("mousemove", *map(str, game.to_screen(*aim)))
         time.sleep(0.1)

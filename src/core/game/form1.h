@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/game/rules/random_colour.h"
 #include "core/numeric/fixed_point.h"
 #include "core/runtime/controls.h"
 #include "core/runtime/form.h"
@@ -118,6 +119,7 @@ class Form1 final : public Form {
         Form_MouseDown(button, shift, x, y);
     }
     void menuClick(std::string_view name) override { runMenuCommand(name); }
+    bool saveState(FormState& state) const override;
 
   private:
     void initializeLayout();
@@ -143,12 +145,18 @@ class Form1 final : public Form {
     void finalBallColours();
     void CheckWinner();
     void NewGame();
-    std::string RandomHexColor();
-    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper);
+    Colour RandomHexColor();
+    // Inline: the last-ball colours draw 138 numbers a tick.
+    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper) {
+        ++randomDraws_;
+        return randomIntFrom(random_.next(), lower, upper);
+    }
 
     MessageBox& messageBox_;
     RandomSource& random_;
     ProgramExit& programExit_;
+    // Numbers drawn from random_: all the game can tell of the source's state.
+    std::uint64_t randomDraws_ = 0;
 };
 
 }  // namespace vorl

@@ -8,6 +8,7 @@
 
 #include "core/runtime/colour.h"
 #include "core/runtime/controls.h"
+#include "core/runtime/form_state.h"
 
 namespace vorl {
 
@@ -53,6 +54,11 @@ class Form {
     virtual void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) = 0;
     virtual void mouseDown(std::int16_t button, std::int16_t shift, float x, float y) = 0;
     virtual void menuClick(std::string_view name) = 0;
+
+    // Writes into `state` everything a tick reads or writes: every control,
+    // every variable and how far the random source has moved. Returns false
+    // when the form cannot; then none of its ticks counts as at rest.
+    virtual bool saveState(FormState& /*state*/) const { return false; }
 };
 
 }  // namespace vorl

@@ -55,6 +55,7 @@ class ReentryGuardForm final : public Form {
     void menuClick(std::string_view name) override {
         run([&] { form_.menuClick(name); });
     }
+    bool saveState(FormState& state) const override { return form_.saveState(state); }
 
   private:
     struct Move {
