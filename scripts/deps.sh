@@ -13,15 +13,17 @@ set -euo pipefail
 [ "${VORL_SKIP_DEPS:-0}" = 1 ] && exit 0
 
 # Names that exist on Debian 12 and 13 and on current Ubuntu.
-play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+# The decimal text's two header-only libraries, which every build compiles in.
+headers=(libdragonbox-dev libfast-float-dev)
+play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core "${headers[@]}")
 cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine64 qemu-user
-       clang lld python3)
+       clang lld python3 "${headers[@]}")
 # xvfb-run needs xauth, which xvfb only recommends; ccache keeps compiled
 # objects from one build to the next.
 test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev clang-format libclang-rt-dev
-      xvfb xauth xdotool x11-utils imagemagick dpkg-dev file lintian appstream
+      xvfb xauth xdotool x11-utils openbox imagemagick dpkg-dev file lintian appstream
       desktop-file-utils devscripts ccache)
-web=(emscripten chromium)
+web=(emscripten chromium librsvg2-bin "${headers[@]}")
 
 wanted=()
 for group in "$@"; do

@@ -122,6 +122,20 @@ TEST(DecimalText, DoublesPrintAsTheLibraryPrintsThem) {
     }
 }
 
+// Catches a whole number past 2^64, written plain up to about 1e22, that
+// is cut short, rounded to its shortest digits or written with an exponent.
+TEST(DecimalText, WholeNumbersPast64BitsPrintInFull) {
+    std::mt19937_64 rng(11);
+    for (int e = 60; e <= 76; ++e) {
+        const double p = std::ldexp(1.0, e);
+        for (const double x : {p, std::nextafter(p, 0.0), std::nextafter(p, HUGE_VAL),
+                               std::ldexp(static_cast<double>(rng() >> 11), e - 53)}) {
+            ASSERT_EQ(shortestText(x), libraryText(x)) << x;
+        }
+    }
+    EXPECT_EQ(shortestText(std::ldexp(1.0, 70)), "1180591620717411303424");
+}
+
 // Tokens around every rule of the reader: signs, points, partial
 // exponents, range edges, midpoints between neighbours written to many
 // digits and long runs of digits, then random strings of number characters.

@@ -294,15 +294,6 @@ TEST(LastBallColours, NothingIsRecolouredWithThirteenOrFifteenDown) {
     }
 }
 
-// Catches the text read as decimal, or a byte order other than blue-green-red.
-TEST(LastBallColours, ColourTextsReadAsHexadecimalBlueGreenRed) {
-    EXPECT_EQ(colourFromHexText("00FF00"), 0x00FF00u);
-    EXPECT_EQ(colourFromHexText("FF0000"), 0xFF0000u);
-    EXPECT_EQ(colourFromHexText("0000FF"), 0x0000FFu);
-    EXPECT_EQ(colourFromHexText("FFFFFF"), 0xFFFFFFu);
-    EXPECT_EQ(std::string(1, hexDigit(7)) + hexDigit(10) + hexDigit(15), "7AF");
-}
-
 // Catches a truncating RandomInt (15 would never come up), one that reaches 16
 // near 1, or rounding done in single precision.
 TEST(LastBallColours, RandomIntGivesTheEndValuesHalfTheChance) {

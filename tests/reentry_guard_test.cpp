@@ -19,9 +19,10 @@ class LoggingForm final : public Form {
     std::string applicationTitle() const override { return "Log"; }
     float clientWidth() const override { return 0; }
     float clientHeight() const override { return 0; }
-    Colour backColor() const override { return 0; }
+    Colour backColour() const override { return 0; }
     std::vector<ControlRef> controlsBackToFront() const override { return {}; }
     const std::vector<MenuItem>& menuBar() const override { return menus_; }
+    TextReadout textReadout() const override { return {}; }
     void load() override { log.push_back("load"); }
     void timer() override {
         log.push_back("tick");

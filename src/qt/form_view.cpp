@@ -31,30 +31,54 @@ std::int16_t shiftBits(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
-    setFixedSize(qRound(form.clientWidth() / kTwipsPerPixel),
-                 qRound(form.clientHeight() / kTwipsPerPixel));
+FormView::FormView(Form& form, QWidget* parent)
+    : QWidget(parent),
+      form_(form),
+      formSize_(qRound(form.clientWidth() / kTwipsPerPixel),
+                qRound(form.clientHeight() / kTwipsPerPixel)) {
+    resize(formSize_);
+    setMinimumSize(formSize_ / kSmallestScaleDivisor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
 }
 
+QSize FormView::sizeHint() const {
+    return formSize_;
+}
+
+FormFit FormView::fit() const {
+    return FormFit(formSize_, size().expandedTo(QSize(1, 1)));
+}
+
+// The scene is built for the device pixels a logical pixel of the form
+// covers, so a change counts when it moves by a share of those.
 void FormView::refresh() {
-    current_.build(form_, devicePixelRatioF());
+    current_.build(form_, devicePixelRatioF() * fit().scale());
     if (!current_.looksLike(painted_)) {
         update();
     }
 }
 
+// The view in the form's back colour, then the form scaled and centred in it,
+// painted in the form's logical pixels and cut off at its edges (the picture
+// that lies beyond them stays unseen, as at 1:1).
 void FormView::paintEvent(QPaintEvent* /*event*/) {
-    painted_.build(form_, devicePixelRatioF());
+    const FormFit fitted = fit();
+    painted_.build(form_, devicePixelRatioF() * fitted.scale());
     QPainter painter(this);
     const ColourResolver colours(palette());
+    painter.fillRect(rect(), colours.resolve(form_.backColour()));
+    painter.translate(fitted.origin());
+    painter.scale(fitted.scale(), fitted.scale());
+    painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(formSize_)));
     ScenePainter(painter, colours).paint(painted_);
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.
 void FormView::mouseMoveEvent(QMouseEvent* event) {
+    const FormFit fitted = fit();
     form_.mouseMove(buttonBits(event->buttons()), shiftBits(event->modifiers()),
-                    twipsFromPixels(event->position().x()), twipsFromPixels(event->position().y()));
+                    fitted.twipsX(event->position().x()), fitted.twipsY(event->position().y()));
     refresh();
 }
 
@@ -69,17 +93,19 @@ void FormView::pointerUnblocked() {
     if (!before || *before == now || !isVisible() || !rect().contains(local)) {
         return;
     }
+    const FormFit fitted = fit();
     form_.mouseMove(buttonBits(QGuiApplication::mouseButtons()),
-                    shiftBits(QGuiApplication::keyboardModifiers()), twipsFromPixels(local.x()),
-                    twipsFromPixels(local.y()));
+                    shiftBits(QGuiApplication::keyboardModifiers()), fitted.twipsX(local.x()),
+                    fitted.twipsY(local.y()));
     refresh();
 }
 
 // Any button presses; the form hears which one. A double click's second press
 // arrives here too.
 void FormView::mousePressEvent(QMouseEvent* event) {
+    const FormFit fitted = fit();
     form_.mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()),
-                    twipsFromPixels(event->position().x()), twipsFromPixels(event->position().y()));
+                    fitted.twipsX(event->position().x()), fitted.twipsY(event->position().y()));
     refresh();
 }
 

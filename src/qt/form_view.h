@@ -2,22 +2,33 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 #include <optional>
 
 #include "core/runtime/form.h"
 #include "core/scene/scene.h"
+#include "qt/form_fit.h"
 
 namespace vorl {
 
-// The window's client area: draws the form's controls and hands pointer
-// events to it, with positions in twips. It keeps no game state, only the
-// scene its last frame showed.
+// The window's client area: draws the form's controls, scaled uniformly to
+// the largest size it holds and centred on the form's back colour, and hands
+// pointer events to it, with positions in twips from the form's corner. It
+// keeps no game state, only the scene its last frame showed.
 class FormView : public QWidget {
     Q_OBJECT
 
   public:
+    // The view may shrink to this fraction of the form's size, no further.
+    static constexpr int kSmallestScaleDivisor = 4;
+
     explicit FormView(Form& form, QWidget* parent = nullptr);
+
+    // The form at 1:1, in logical pixels.
+    QSize sizeHint() const override;
+    // Where the form sits in the view at its present size.
+    FormFit fit() const;
 
     // Schedules a repaint when the form's controls would now draw something
     // other than the last frame; call it whenever the form may have changed.
@@ -36,6 +47,7 @@ class FormView : public QWidget {
 
   private:
     Form& form_;
+    QSize formSize_;
     Scene painted_;
     Scene current_;
     std::optional<QPoint> blockedAt_;

@@ -3,12 +3,17 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QString>
+#include <QStyle>
+#include <QWindow>
+#include <cmath>
 #include <string>
+#include <utility>
 
+#include "qt/form_fit.h"
 #include "qt/form_view.h"
 #include "qt/menu_letter_keys.h"
 
@@ -27,10 +32,62 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
         menu->installEventFilter(letterKeys_);
         addMenuItems(menu, item.Items);
     }
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    resize(sizeHint());  // the form at 1:1 until openOn fits it to a screen
+}
+
+void FormWindow::openOn(const QScreen& screen) {
+    QMargins frame;
+    if (const QWindow* handle = windowHandle()) {
+        frame = handle->frameMargins();
+    }
+    if (frame.isNull()) {
+        frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    }
+    openedIn_ = screen.availableGeometry();
+    fitInto(openedIn_, frame);
+}
+
+void FormWindow::fitInto(const QRect& available, const QMargins& frame) {
+    const int menu = menuBar()->sizeHint().height();
+    // The frame comes in whole logical pixels: at a fractional pixel ratio
+    // each side of it may be short of the real one by a pixel.
+    const qreal ratio = devicePixelRatioF();
+    const int slack = std::floor(ratio) == ratio ? 0 : 2;
+    const QSize room(available.width() - frame.left() - frame.right() - slack,
+                     available.height() - frame.top() - frame.bottom() - menu - slack);
+    const QSize client =
+        FormFit::largestWithin(view_->sizeHint(), room).expandedTo(view_->minimumSize());
+    resize(client.width(), client.height() + menu);
+    // The frame's corner, so the frame too lies inside the area.
+    const QSize outer = size().grownBy(frame);
+    move(available.left() + (available.width() - outer.width()) / 2,
+         available.top() + (available.height() - outer.height()) / 2);
+}
+
+// Once the window manager has framed the window: fitted again, once, to the
+// real frame if the window runs off the area or shows the form scaled down
+// (the stand-in may have been too large).
+void FormWindow::refitToRealFrame() {
+    if (openedIn_.isNull()) {
+        return;
+    }
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (outer == inner) {
+        return;  // not framed yet
+    }
+    const QRect available = std::exchange(openedIn_, QRect());
+    if (!available.contains(outer) || view_->size() != view_->sizeHint()) {
+        fitInto(available,
+                QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+    }
 }
 
 bool FormWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Move) {
+        refitToRealFrame();  // a window manager moves the window as it frames it
+    }
     if (event->type() == QEvent::WindowBlocked) {
         view_->pointerBlocked();
     } else if (event->type() == QEvent::WindowUnblocked) {

@@ -6,6 +6,7 @@
 #include "core/game/form1.h"
 #include "core/runtime/random_source.h"
 #include "core/runtime/reentry_guard_form.h"
+#include "core/runtime/waking_form.h"
 #include "qt/command_line.h"
 #include "qt/form_view.h"
 #include "qt/form_window.h"
@@ -67,12 +68,16 @@ int main(int argc, char* argv[]) {
     vorl::ReentryGuardForm form(game);
     form.load();
 
-    vorl::FormWindow window(form);
+    // The timer stops while a tick would change nothing; the window's input
+    // (pointer, menus, a box closing) starts it again.
+    vorl::TickTimer ticker(form);
+    vorl::WakingForm input(form, [&ticker] { ticker.wake(); });
+    vorl::FormWindow window(input);
     messageBox.attach(window);
     vorl::LostWindowWatch lostWindows(window, programExit);
+    window.openOn(*window.screen());
     window.show();
 
-    vorl::TickTimer ticker(form);
     // An idle table costs next to nothing: the view repaints only after a tick
     // that changed what it draws.
     QObject::connect(&ticker, &vorl::TickTimer::ticked, window.view(), &vorl::FormView::refresh);

@@ -12,7 +12,17 @@ TickTimer::TickTimer(Form& form, std::chrono::nanoseconds period, QObject* paren
 
 void TickTimer::start() {
     clock_.start();
+    asleep_ = false;
     arm(nextTick(std::chrono::nanoseconds{0}, std::chrono::nanoseconds{0}, period_));
+}
+
+void TickTimer::wake() {
+    if (!asleep_) {
+        return;
+    }
+    asleep_ = false;
+    const std::chrono::nanoseconds now{clock_.nsecsElapsed()};
+    arm(nextTick(now, now, period_));
 }
 
 void TickTimer::tick() {
@@ -20,9 +30,24 @@ void TickTimer::tick() {
         return;
     }
     ticking_ = true;
-    form_.timer();
+    bool atRest = false;
+    try {
+        atRest = rest_.tick(form_);
+    } catch (...) {
+        ticking_ = false;
+        armNext();
+        throw;
+    }
     ticking_ = false;
     emit ticked();
+    if (atRest) {
+        asleep_ = true;
+    } else {
+        armNext();
+    }
+}
+
+void TickTimer::armNext() {
     arm(nextTick(deadline_, std::chrono::nanoseconds{clock_.nsecsElapsed()}, period_));
 }
 

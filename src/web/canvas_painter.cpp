@@ -6,7 +6,7 @@
 // Each step goes to the page's painter (site/vorl-page.js) as it is; the
 // geometry has all been worked out in the scene.
 // clang-format off
-EM_JS(void, vorl_js_begin_frame, (double ratio), { Module.vorlPage.painter.begin(ratio); });
+EM_JS(void, vorl_js_begin_frame, (), { Module.vorlPage.painter.begin(); });
 EM_JS(void, vorl_js_rectangle, (double x, double y, double w, double h, double radius,
                                 bool filled, unsigned fill, bool stroked, unsigned pen,
                                 double penWidth, int join), {
@@ -70,7 +70,7 @@ void paint(const Primitive& p) {
 }  // namespace
 
 void paintScene(const Scene& scene) {
-    vorl_js_begin_frame(scene.devicePixelRatio());
+    vorl_js_begin_frame();
     for (const Primitive& p : scene.primitives()) {
         paint(p);
     }

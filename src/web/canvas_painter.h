@@ -5,9 +5,10 @@
 
 namespace vorl {
 
-// Paints a scene on the page's canvas through the Canvas 2D API, at the
-// scene's device pixel ratio: the canvas's backing store has that many device
-// pixels to a logical one, so edges are sharp on any screen.
+// Paints a scene on the page's canvas through the Canvas 2D API, scaled to
+// the canvas's backing store, which the page keeps at the canvas's size in
+// device pixels (the scene's device pixel ratio), so edges are sharp at any
+// size on any screen.
 void paintScene(const Scene& scene);
 
 }  // namespace vorl

@@ -6,8 +6,9 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
-#include "core/runtime/menu_json.h"
+#include "core/runtime/page_json.h"
 #include "core/runtime/tick_schedule.h"
 #include "web/canvas_painter.h"
 
@@ -20,6 +21,9 @@ EM_JS(void, vorl_js_open_window, (const char* caption, const char* menus, double
 });
 EM_JS(bool, vorl_js_running, (), { return Module.vorlPage.running(); });
 EM_JS(void, vorl_js_request_frame, (), { Module.vorlPage.requestFrame(); });
+EM_JS(void, vorl_js_describe, (const char* readout), {
+    Module.vorlPage.describe(JSON.parse(UTF8ToString(readout)));
+});
 // clang-format on
 
 namespace vorl {
@@ -51,6 +55,7 @@ void WebFront::start() {
 
 void WebFront::resume() {
     emscripten_clear_timeout(timer_);
+    asleep_ = false;
     deadline_ = clockNow();
     arm();
     // A frame asked for while the box was open was not painted.
@@ -69,17 +74,37 @@ void WebFront::onTimer(void* front) {
 }
 
 // While a box is open or after the game has ended the tick stops; closing
-// the box starts it again through resume().
+// the box starts it again through resume(). After a tick at rest it stops
+// too, until input wakes it. A tick that throws leaves the next one armed.
 void WebFront::tick() {
     if (ticking_ || !vorl_js_running()) {
         return;
     }
     ticking_ = true;
     ++ticks_;
-    form_.timer();
+    bool atRest = false;
+    try {
+        atRest = rest_.tick(form_);
+    } catch (...) {
+        ticking_ = false;
+        if (vorl_js_running()) {
+            arm();
+        }
+        throw;
+    }
     ticking_ = false;
     refresh();
-    if (vorl_js_running()) {
+    if (atRest) {
+        asleep_ = true;
+    } else if (vorl_js_running()) {
+        arm();
+    }
+}
+
+void WebFront::wake() {
+    if (asleep_ && vorl_js_running()) {
+        asleep_ = false;
+        deadline_ = clockNow();
         arm();
     }
 }
@@ -88,17 +113,20 @@ void WebFront::mouseMove(int button, int shift, double x, double y) {
     form_.mouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
                     twipsFromPixels(x), twipsFromPixels(y));
     refresh();
+    wake();
 }
 
 void WebFront::mouseDown(int button, int shift, double x, double y) {
     form_.mouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
                     twipsFromPixels(x), twipsFromPixels(y));
     refresh();
+    wake();
 }
 
 void WebFront::menuClick(const char* name) {
     form_.menuClick(name);
     refresh();
+    wake();
 }
 
 void WebFront::refresh() {
@@ -114,6 +142,10 @@ void WebFront::paint(double devicePixelRatio) {
     devicePixelRatio_ = devicePixelRatio;
     painted_.build(form_, devicePixelRatio);
     paintScene(painted_);
+    if (TextReadout readout = form_.textReadout(); readout != toldReadout_) {
+        vorl_js_describe(readoutJson(readout).c_str());
+        toldReadout_ = std::move(readout);
+    }
 }
 
 }  // namespace vorl

@@ -2,14 +2,17 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 #include "core/runtime/form.h"
+#include "core/runtime/tick_schedule.h"
 #include "core/scene/scene.h"
 
 namespace vorl {
 
 // The form in a browser page: a canvas for its controls, an HTML menu bar,
-// pointer events in twips and a tick at 64 a second. The page's script
+// pointer events in twips and a tick at 64 a second, stopped after a tick at
+// rest until the next input (RestWatch). The page's script
 // (site/vorl-page.js) owns the elements; this side owns the schedule and
 // what is drawn. One front per page.
 class WebFront {
@@ -29,8 +32,9 @@ class WebFront {
     void menuClick(const char* name);
     // A box was closed: the game goes on at its normal pace, from now.
     void resume();
-    // Paints the form as it stands; the page calls it on an animation frame
-    // and before it opens a box.
+    // Paints the form as it stands, and tells the page its text readout when
+    // that has changed; the page calls it on an animation frame and before it
+    // opens a box.
     void paint(double devicePixelRatio);
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
@@ -39,15 +43,20 @@ class WebFront {
     static void onTimer(void* front);
     void tick();
     void arm();
+    // Input has reached the form: a tick stopped at rest starts again.
+    void wake();
     // Asks the page for a frame when what would be drawn has changed.
     void refresh();
 
     Form& form_;
+    std::optional<TextReadout> toldReadout_;
     Scene painted_;
     Scene current_;
     double devicePixelRatio_ = 1;
     bool framePending_ = false;
+    RestWatch rest_;
     bool ticking_ = false;
+    bool asleep_ = false;
     long ticks_ = 0;
     long timer_ = 0;
     std::chrono::nanoseconds deadline_{0};

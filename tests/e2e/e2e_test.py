@@ -10,6 +10,7 @@ view is the bottom part of the window, under the menu bar.
   e2e_test.py table VORL REPLAY [--screenshot PNG]   the game at 1x
   e2e_test.py hidpi VORL                             the table at 2x
   e2e_test.py lost VORL                              windows destroyed by another client
+  e2e_test.py fit VORL REPLAY                        a small screen, a resized window
 
 Exit status 0 when every check holds, 1 otherwise, 77 when the game was not built
 or a tool is missing.
@@ -18,7 +19,10 @@ or a tool is missing.
 import argparse
 import ctypes
 import ctypes.util
+import glob
 import os
+import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -188,6 +192,12 @@ def cue_ball_centre(game, screen):
     return sum(xs) / len(xs), sum(ys) / len(ys)
 
 
+def wakeups(pid):
+    """Context switches of every thread of the process: one a wake-up."""
+    return sum(int(line.split()[1]) for status in glob.glob(f"/proc/{pid}/task/*/status")
+               for line in pathlib.Path(status).read_text().splitlines() if "ctxt_switches" in line)
+
+
 def predicted_rest(replay, x, y):
     """Where the game's own replay tool puts the cue ball's centre after a
     stroke from the pointer at view pixel (x, y)."""
@@ -285,8 +295,16 @@ def test_table(vorl, replay, screenshot):
         press(game, "Return")
         check(wait_until(lambda: not windows_named(x, "^Vorl$"), 2), "Enter closes the box")
 
-        # A press sends the cue ball away from the pointer, to where the
-        # replay tool puts it for the same stroke.
+        # Left alone, the game sleeps (64 ticks a second would be some 200
+        # wake-ups in three seconds)...
+        time.sleep(1)
+        before = wakeups(game.proc.pid)
+        time.sleep(3)
+        idle = wakeups(game.proc.pid) - before
+        check(idle < 30, f"the game sleeps at rest ({idle} wake-ups in 3 s)")
+
+        # ... and after the rest a press sends the cue ball away from the
+        # pointer, to where the replay tool puts it for the same stroke.
         aim = (640, 216)
         x.xdotool("mousemove", *map(str, game.to_screen(*aim)))
         time.sleep(0.1)
@@ -411,9 +429,52 @@ def test_hidpi(vorl):
         x.stop()
 
 
+def test_fit(vorl, replay):
+    # A 1024x640 screen, too small for the form at 1:1, under a window manager.
+    x = XServer(1024, 640, 96)
+    wm = subprocess.Popen(["openbox"], env=x.env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.STDOUT)
+    wait_until(lambda: "CARDINAL" in run("xprop", "-root", "_NET_WORKAREA", env=x.env).stdout, 5)
+    game = Game(x, vorl)
+
+    def placed():  # the client area on the screen, then the frame's left, right, top, bottom
+        info = run("xwininfo", "-id", game.window, env=x.env).stdout
+        frame = run("xprop", "-id", game.window, "_NET_FRAME_EXTENTS", env=x.env).stdout
+        return [int(n) for n in re.findall(r"(?:Absolute upper-left [XY]|Width|Height): +(-?\d+)",
+                                           info) + re.findall(r"\d+", frame.partition("=")[2])]
+    try:
+        inside = lambda p: len(p) == 8 and p[6] > 0 and p[0] - p[4] >= 0 <= p[1] - p[6] and (
+            p[0] + p[2] + p[5] <= 1024 and p[1] + p[3] + p[7] <= 640)
+        at = wait_until(lambda: (lambda p: p if inside(p) else None)(placed()), 5) or placed()
+        check(inside(at) and at[2] < VIEW_W, f"scaled down, title bar, menu bar and form on "
+              f"the screen (client area and frame {at})")
+        # The form's width sets the scale; its height is that width's share, rounded down.
+        menu, rest = at[3] - at[2] * VIEW_H // VIEW_W, predicted_rest(replay, 640, 216)
+
+        # Resized to 954x560 under the menu bar: the form at 0.75, 13 pixels down.
+        x.xdotool("windowsize", "--sync", game.window, "954", str(menu + 560))
+        game.left, game.view_top, game.scale = at[0], at[1] + menu + 13, 0.75
+        drawn = lambda s: game.pixel(s, 300, 100) == CLOTH and game.pixel(s, 45, 424) == RED and (
+            game.pixel(s, 800, 539) == game.pixel(s, 800, -11) != BLACK)
+        check(wait_until(lambda: drawn(x.screen()), 5), "the form drawn at 0.75, the score panel "
+              "in view, the margins below and above it in its back colour, the picture unseen")
+        x.xdotool("mousemove", *map(str, game.to_screen(640, 216)), "click", "1")
+        # Seen back at 1:1, the cue ball comes to rest where it is replayed.
+        x.xdotool("windowsize", "--sync", game.window, str(VIEW_W), str(menu + VIEW_H))
+        at = wait_until(lambda: (lambda p: p if p[2] == VIEW_W else None)(placed()), 5) or at
+        game.left, game.view_top, game.scale = at[0], at[1] + menu, 1
+        check(wait_until(lambda: (lambda c: c and max(abs(c[0] - rest[0]), abs(c[1] - rest[1]))
+                                  < 1)(cue_ball_centre(game, x.screen())), 30, 0.2),
+              f"struck at 0.75, the cue ball comes to rest at ({rest[0]:.1f},{rest[1]:.1f})")
+    finally:
+        game.stop()
+        wm.terminate()
+        x.stop()
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("mode", choices=["table", "hidpi", "lost"])
+    parser.add_argument("mode", choices=["table", "hidpi", "lost", "fit"])
     parser.add_argument("vorl")
     parser.add_argument("replay", nargs="?")
     parser.add_argument("--screenshot")
@@ -433,6 +494,8 @@ def main():
             print("SKIP: no libX11 to destroy windows with")
             return SKIP
         test_lost(args.vorl)
+    elif args.mode == "fit":
+        test_fit(args.vorl, args.replay)
     else:
         test_hidpi(args.vorl)
     print(f"{len(failures)} checks failed in {time.monotonic() - began:.1f} s")

@@ -70,9 +70,10 @@ class RecordingForm final : public Form {
     std::string applicationTitle() const override { return "Fake title"; }
     float clientWidth() const override { return 19080; }
     float clientHeight() const override { return 10680; }
-    Colour backColor() const override { return COLOR_MENU; }
+    Colour backColour() const override { return COLOR_MENU; }
     std::vector<ControlRef> controlsBackToFront() const override { return controls; }
     const std::vector<MenuItem>& menuBar() const override { return menus; }
+    TextReadout textReadout() const override { return {}; }
     void load() override {}
     void timer() override {
         if (onTimer) {

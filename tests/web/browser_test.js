@@ -8,9 +8,10 @@
 const assert = require('node:assert/strict');
 const {spawnSync} = require('node:child_process');
 const fs = require('node:fs');
-const http = require('node:http');
+const os = require('node:os');
 const path = require('node:path');
 const {after, before, test} = require('node:test');
+const {createSiteServer} = require('../../tools/web-server/web-server.js');
 
 const [site, replay, modules] = process.argv.slice(2);
 const {chromium} = require(path.join(modules, 'playwright-core'));
@@ -24,40 +25,32 @@ const RED = [255, 0, 0];
 const CYAN = [0, 255, 255];
 const hex = (c) => '#' + c.map((v) => v.toString(16).padStart(2, '0')).join('');
 
-// The site as any static server would serve it.
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-    '.wasm': 'application/wasm', '.svg': 'image/svg+xml'};
-const server = http.createServer((request, response) => {
-    let file = path.join(site, path.normalize(new URL(request.url, 'http://x').pathname));
-    if (file.endsWith(path.sep)) {
-        file = path.join(file, 'index.html');
-    }
-    fs.readFile(file, (error, body) => {
-        response.writeHead(error ? 404 : 200,
-            {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
-        response.end(error ? '' : body);
-    });
-});
+// The site as scripts/play-web.sh serves it; `served` counts the requests.
+let served = 0;
+const server = createSiteServer(site, () => ++served);
+const chromiumOptions = {
+    executablePath: process.env.VORL_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
 let browser;
 let address;
 
 before(async () => {
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
     address = `http://127.0.0.1:${server.address().port}/`;
-    browser = await chromium.launch({
-        executablePath: process.env.VORL_CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    });
+    browser = await chromium.launch(chromiumOptions);
 });
 after(async () => {
     await browser?.close();
     server.close();
 });
 
-// A page with the game loaded and its first frame shown.
-async function openGame(deviceScaleFactor = 1) {
-    const page = await browser.newPage({viewport: {width: 1400, height: 900}, deviceScaleFactor});
+// A page with the game loaded and its first frame shown; by default the
+// viewport is as wide as the form, which then shows at 1:1, on a whole pixel
+// (screenshots are cut at whole CSS pixels).
+async function openGame(options = {}, context = browser) {
+    const page = await context.newPage({viewport: {width: 1272, height: 899}, ...options});
     const errors = [];
     page.on('pageerror', (error) => errors.push(error.message));
     const began = Date.now();
@@ -121,7 +114,8 @@ function runReplay(script) {
 
 // Where the replay tool puts the cue ball's centre after the same stroke.
 function predictedRest(x, y) {
-    const out = runReplay(`move ${x * 15} ${y * 15}\ndown\ntick 1000\ndump\n`);
+    const twips = (v) => Math.fround(v * 15);
+    const out = runReplay(`move ${twips(x)} ${twips(y)}\ndown\ntick 1000\ndump\n`);
     const line = out.split('\n').find((l) => l.startsWith('ball 15 '));
     const f = Object.fromEntries(line.split(' ').slice(2).map((kv) => kv.split('=')));
     return [(Number(f.left) + Number(f.width) / 2) / 15, (Number(f.top) + Number(f.height) / 2) / 15];
@@ -209,8 +203,10 @@ test('menus from the keyboard recolour the table and toggle the help panel', asy
     await page.close();
 });
 
-test('a stroke sends the cue ball to where the replay tool puts it', async () => {
+test('after a rest a stroke sends the cue ball to where the replay tool puts it', async () => {
     const page = await openGame();
+    await page.waitForTimeout(3000);
+    assert.equal(await ticks(page), 2, 'the second tick finds the table at rest: none after it');
     const aim = [640, 216];
     const box = await page.locator('#table').boundingBox();
     await page.mouse.move(box.x + aim[0], box.y + aim[1]);
@@ -227,8 +223,18 @@ test('a stroke sends the cue ball to where the replay tool puts it', async () =>
     await page.close();
 });
 
+// Strikes from the right into the rack and waits until the balls only creep:
+// the tick runs on, as friction never quite stops them, and hardly a frame
+// is painted.
+async function breakTheRack(page) {
+    const box = await page.locator('#table').boundingBox();
+    await page.mouse.click(box.x + 1000, box.y + 216);
+    await page.waitForTimeout(5000);
+}
+
 test('Programer opens a modal box; the tick holds while it is open', async () => {
     const page = await openGame();
+    await breakTheRack(page);
     const expected = runReplay('click mnuprog\n').match(/^msgbox "(.*)"$/m)[1];
     await page.keyboard.press('Alt+h');
     await page.keyboard.press('g');
@@ -274,8 +280,9 @@ test('a pointer moved while a box was open aims the cue line once it is closed',
     await page.close();
 });
 
-test('the tick runs at 64 a second', async () => {
+test('the tick runs at 64 a second while the balls roll', async () => {
     const page = await openGame();
+    await breakTheRack(page);
     const [t0, c0] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);
     await page.waitForTimeout(10000);
     const [t1, c1] = await page.evaluate(() => [performance.now(), Module._vorl_ticks()]);
@@ -286,7 +293,7 @@ test('the tick runs at 64 a second', async () => {
 });
 
 test('at device pixel ratio 2 the table is drawn at device resolution', async () => {
-    const page = await openGame(2);
+    const page = await openGame({deviceScaleFactor: 2});
     const size = await page.evaluate(() => {
         const canvas = document.getElementById('table');
         return [canvas.width, canvas.height];
@@ -316,5 +323,168 @@ test('File > Exit stops the game', async () => {
     await page.waitForTimeout(500);
     assert.equal(await ticks(page), stopped, 'no tick after the end');
     assert.equal(await page.locator('.popup').count(), 0, 'no menu after the end');
+    await page.close();
+});
+
+// The canvas's backing store read in the page, at any scale, in logical
+// pixels: the colours at `points`, and the centre of the cue ball's white.
+const readTable = (page, points = []) => page.evaluate((points) => {
+    const canvas = document.getElementById('table');
+    const k = canvas.width / Module.vorlPage.painter.width;
+    const {data, width} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    const at = (x, y) => (Math.floor(y) * width + Math.floor(x)) * 4;
+    let [sx, sy, n] = [0, 0, 0];
+    for (let y = Math.floor(190 * k), i; y < 245 * k; ++y) {
+        for (let x = Math.floor(60 * k); x < 745 * k; ++x) {
+            if (Math.abs(x / k - 552) > 3 && data[i = at(x, y)] + data[i + 1] + data[i + 2] > 764) {
+                [sx, sy, n] = [sx + x, sy + y, n + 1];
+            }
+        }
+    }
+    return {cue: n < 20 ? null : [(sx / n + 0.5) / k, (sy / n + 0.5) / k],
+        colours: points.map(([x, y]) => [...data.slice(at(x * k, y * k), at(x * k, y * k) + 3)])};
+}, points);
+const text = (page, selector) => page.locator(selector).textContent();
+const strokes = (page) => text(page, '#score tbody tr:first-child td:last-child');
+const geometry = (page) => page.evaluate(() => {
+    const canvas = document.getElementById('table');
+    const {left, top, right, bottom, width, height} = canvas.getBoundingClientRect();
+    const {scrollWidth, scrollHeight} = document.documentElement;
+    return {left, top, right, bottom, width, height, store: [canvas.width, canvas.height],
+        menu: document.getElementById('menubar').getBoundingClientRect().bottom,
+        inner: [innerWidth, innerHeight], scrolled: [scrollX, scrollY, scrollWidth - innerWidth,
+            scrollHeight - innerHeight].some((v) => v > 0)};
+});
+
+test('the table fits a phone and a laptop, at device resolution; a box moves nothing', async () => {
+    const screens = [[844, 390, 3, [390, 844]], [1280, 560, 1.25, [999, 700]]]; // then turned
+    for (const [width, height, scale, turned] of screens) {
+        const page = await openGame({viewport: {width, height}, deviceScaleFactor: scale,
+            isMobile: scale > 2, hasTouch: scale > 2});
+        for (const [w, h] of [[width, height], turned]) { // turned: the table fits again
+            await page.setViewportSize({width: w, height: h});
+            await page.mouse.wheel(500, 500);
+            const g = await geometry(page);
+            const where = `${g.inner.join('x')} at ${scale}`;
+            assert.ok(!g.scrolled && g.left >= 0 && g.right <= g.inner[0] &&
+                g.bottom <= g.inner[1] && g.top >= g.menu - 0.01, `all in view: ${where}`);
+            assert.ok(g.inner[0] - g.width < 1 || g.inner[1] - g.menu - g.height < 1, where);
+            assert.ok(Math.abs(g.width / g.height - 1272 / 712) < 0.005, `shape kept: ${where}`);
+            assert.deepEqual(g.store, [g.width * scale, g.height * scale].map(Math.round), where);
+            const {colours} = await readTable(page, [[592, 216], [400, 133]]);
+            assert.deepEqual(colours.map(hex), [WHITE, CLOTH].map(hex), `ball, cloth: ${where}`);
+        }
+        const before = await geometry(page);
+        await page.keyboard.press('Alt+h');
+        await page.keyboard.press('g'); // Programer's box
+        assert.deepEqual(await geometry(page), before, 'the box moves nothing');
+        await page.keyboard.press('Enter');
+        assert.deepEqual(await geometry(page), before, 'nor does closing it');
+        await page.close();
+    }
+});
+
+test('a finger aims, strikes on lifting; a cancelled touch or a second finger does not', async () => {
+    const page = await openGame({viewport: {width: 844, height: 390}, deviceScaleFactor: 3,
+        isMobile: true, hasTouch: true});
+    const cdp = await page.context().newCDPSession(page);
+    const r = await geometry(page);
+    // Points are [x, y, id] in logical pixels; a touchEnd names the points that go.
+    const touch = (type, ...points) => cdp.send('Input.dispatchTouchEvent', {type,
+        touchPoints: points.map(([x, y, id = 0]) =>
+            ({x: r.left + (x * r.width) / 1272, y: r.top + (y * r.height) / 712, id}))});
+    const lineAt = async (from, to) => hex((await readTable(page,
+        [[(from[0] + to[0]) / 2, (from[1] + to[1]) / 2]])).colours[0]);
+    const {cue} = await readTable(page);
+    await page.tap('[data-name="mnuFile"]');
+    await touch('touchStart', [700, 330]); // only closes the menu
+    await touch('touchEnd', [700, 330]);
+    assert.equal(await lineAt(cue, [700, 330]), hex(CLOTH), 'no cue line there at first');
+    await touch('touchStart', [700, 300]);
+    await touch('touchMove', [700, 330]);
+    await touch('touchStart', [700, 330], [300, 400, 1]); // a second finger comes and goes
+    await touch('touchEnd', [300, 400, 1]);
+    await page.waitForTimeout(100);
+    assert.notEqual(await lineAt(cue, [700, 330]), hex(CLOTH), 'the cue line follows the finger');
+    await touch('touchCancel');
+    await page.waitForTimeout(300);
+    assert.equal(await strokes(page), '0', 'no stroke yet');
+
+    await page.evaluate(() => document.getElementById('table').addEventListener('pointerup',
+        (e) => (window.lift = [e.clientX, e.clientY])));
+    await touch('touchStart', [640, 216]);
+    await touch('touchEnd', [640, 216]);
+    await eventually(async () => (await strokes(page)) === '1', 2, 'one stroke on lifting');
+    const lift = await page.evaluate(() => window.lift);
+    const aim = [(lift[0] - r.left) * (1272 / r.width), (lift[1] - r.top) * (712 / r.height)];
+    const rest = predictedRest(...aim);
+    let seen = [null, null];
+    await eventually(async () => {
+        seen = [seen[1], (await readTable(page)).cue];
+        return seen[0] && seen[1] && Math.hypot(seen[0][0] - seen[1][0], seen[0][1] - seen[1][1]) <
+            0.2 && Math.hypot(seen[1][0] - rest[0], seen[1][1] - rest[1]) < 1;
+    }, 30, `cue ball at rest at ${rest}, last seen ${seen[1]}`);
+    await eventually(async () => (await lineAt((await readTable(page)).cue, aim)) !== hex(CLOTH),
+        10, 'the cue line shown again, from where the ball is now');
+    await page.close();
+});
+
+test('the site installs; after one visit it loads and plays with the network off', async (t) => {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorl-profile-'));
+    const context = await chromium.launchPersistentContext(profile,
+        {...chromiumOptions, viewport: {width: 1272, height: 899}});
+    t.after(() => context.close().then(() => fs.rmSync(profile, {recursive: true})));
+    const page = await openGame({}, context);
+    const cached = await page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        const names = await caches.keys();
+        const files = await (await caches.open(names[0])).keys();
+        return [names.length, files.map((file) => new URL(file.url).pathname.slice(1)).sort()];
+    });
+    const built = fs.readdirSync(site).filter((f) => f !== 'sw.js');
+    assert.deepEqual(cached, [1, ['', ...built].sort()], 'every file of the site, one cache');
+    const cdp = await context.newCDPSession(page);
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+
+    await context.setOffline(true);
+    served = 0;
+    await page.reload();
+    await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
+    const box = await page.locator('#table').boundingBox();
+    await page.mouse.click(box.x + 640, box.y + 216);
+    await eventually(async () => (await readTable(page)).cue?.[0] < 580, 5, 'a stroke offline');
+    assert.equal(served, 0, 'nothing asked of the server');
+});
+
+test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follows', async () => {
+    const page = await openGame();
+    const axe = async (state) => {
+        await page.addScriptTag({path: path.join(modules, 'axe-core', 'axe.min.js')});
+        const found = await page.evaluate(async () => (await axe.run()).violations.map(
+            (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`));
+        assert.deepEqual(found, [], state);
+    };
+    const inFocus = () => page.evaluate(() =>
+        document.activeElement.dataset.name || document.activeElement.id);
+    await axe('the opening page');
+    assert.match(await text(page, '#score'), /Balls Sunk.*Player 1.*Player 2.*Player 1 to move/s);
+    const keys = [['Tab', 'mnuFile'], ['ArrowRight', 'mnuedit'], ['Enter', 'mnuDiff'],
+        ['ArrowDown', 'mnuBC']];
+    for (const [key, name] of keys) {
+        await page.keyboard.press(key);
+        assert.equal(await inFocus(), name, `focus after ${key}`);
+    }
+    await axe('a menu open');
+    await page.keyboard.press('Escape');
+    assert.equal(await inFocus(), 'mnuedit', 'the focus goes back to the title');
+    await page.keyboard.press('Alt+h');
+    await page.keyboard.press('g');
+    await axe('a box open');
+    assert.equal(await text(page, '#news'), await text(page, '#box-text'), 'the box is announced');
+    for (const key of ['Enter', 'Alt+f', 'e']) {
+        await page.keyboard.press(key);
+    }
+    assert.equal(await inFocus(), 'ended', 'the end takes the focus');
+    await axe('after Exit');
     await page.close();
 });

@@ -2,9 +2,9 @@
 #include "replay.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -19,6 +19,7 @@
 #include "core/runtime/message_box.h"
 #include "core/runtime/program_exit.h"
 #include "core/runtime/random_source.h"
+#include "dump_format.h"
 
 namespace vorl {
 namespace {
@@ -29,7 +30,7 @@ constexpr std::string_view kBlanks = " \t";
 class PrintingMessageBox final : public MessageBox {
   public:
     explicit PrintingMessageBox(std::ostream& out) : out_(out) {}
-    void show(const std::string& text) override { out_ << "msgbox \"" << text << "\"\n"; }
+    void show(const std::string& text) override { writeMessageBox(out_, text); }
 
   private:
     std::ostream& out_;
@@ -40,7 +41,7 @@ class PrintingProgramExit final : public ProgramExit {
   public:
     explicit PrintingProgramExit(std::ostream& out) : out_(out) {}
     void endProgram() override {
-        out_ << "exit\n";
+        writeExit(out_);
         ended = true;
     }
     bool ended = false;
@@ -237,36 +238,6 @@ bool parseFlag(std::string_view token) {
     throw LineError{"bad flag " + quoted(token) + " (0 or 1)"};
 }
 
-std::string floatText(float f) {
-    return shortestText(f);
-}
-
-// Exactly four decimals: 88.7500, -0.0490, 0.0000.
-std::string fixedText(Fixed v) {
-    const std::int64_t units = v.units();
-    const std::uint64_t magnitude =
-        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-    std::string fraction = std::to_string(magnitude % 10000);
-    fraction.insert(0, 4 - fraction.size(), '0');
-    // Appended one piece at a time: GCC 12 at -O3 sees a false overlap in a
-    // chain of string additions here (-Wrestrict).
-    std::string text = units < 0 ? "-" : "";
-    text += std::to_string(magnitude / 10000);
-    text += '.';
-    text += fraction;
-    return text;
-}
-
-std::string colourText(Colour c) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08X", c);
-    return buffer;
-}
-
-const char* flagText(bool b) {
-    return b ? "1" : "0";
-}
-
 class Replay {
   public:
     Replay(std::ostream& out, std::uint64_t maxTicks)
@@ -280,9 +251,11 @@ class Replay {
 
     bool ended() const { return programExit_.ended; }
 
-    // Carries out one script line; throws LineError when it cannot.
+    // Carries out one script line, which is neither blank nor a comment;
+    // throws LineError when it cannot.
     void run(std::string_view line) {
         const std::vector<std::string_view> tokens = splitBlanks(line);
+        assert(!tokens.empty());
         const std::string_view command = tokens[0];
         if (command == "move") {
             expectCount(tokens, 3, "move X Y");
@@ -326,7 +299,7 @@ class Replay {
             set(line, tokens);
         } else if (command == "dump") {
             expectCount(tokens, 1, "dump");
-            dump();
+            writeDump(out_, form_);
         } else {
             throw LineError{"unknown command " + quoted(command)};
         }
@@ -442,6 +415,8 @@ class Replay {
         if (label == nullptr) {
             throw LineError{"unknown label " + quoted(tokens[2])};
         }
+        assert(tokens[2].data() >= line.data() &&
+               tokens[2].data() + tokens[2].size() <= line.data() + line.size());
         const std::size_t nameEnd =
             static_cast<std::size_t>(tokens[2].data() - line.data()) + tokens[2].size();
         std::string_view text = line.substr(nameEnd);
@@ -449,41 +424,6 @@ class Replay {
             text.remove_prefix(1);
         }
         label->Caption = std::string(text);
-    }
-
-    void dump() {
-        for (int i = 0; i < Form1::kBallCount; ++i) {
-            const ShapeControl& b = form_.ball[i];
-            const BallVelocity& v = form_.ballVel[i];
-            out_ << "ball " << i << " left=" << floatText(b.Left) << " top=" << floatText(b.Top)
-                 << " width=" << floatText(b.Width) << " height=" << floatText(b.Height)
-                 << " visible=" << flagText(b.Visible) << " fill=" << colourText(b.FillColor)
-                 << " border=" << colourText(b.BorderColor) << " vx=" << fixedText(v.vx)
-                 << " vy=" << fixedText(v.vy) << '\n';
-        }
-        for (int k = 0; k < Form1::kPocketCount; ++k) {
-            const ShapeControl& p = form_.Pcoket[k];
-            out_ << "pocket " << k << " left=" << floatText(p.Left) << " top=" << floatText(p.Top)
-                 << " width=" << floatText(p.Width) << " height=" << floatText(p.Height)
-                 << " fill=" << colourText(p.FillColor) << '\n';
-        }
-        out_ << "table fill=" << colourText(form_.shpTableLay1.FillColor)
-             << " border=" << colourText(form_.shpTableLay1.BorderColor) << '\n';
-        const LineControl& cue = form_.lineCue;
-        out_ << "cue x1=" << floatText(cue.X1) << " y1=" << floatText(cue.Y1)
-             << " x2=" << floatText(cue.X2) << " y2=" << floatText(cue.Y2)
-             << " visible=" << flagText(cue.Visible) << " color=" << colourText(cue.BorderColor)
-             << '\n';
-        out_ << "var p1Clicks=" << form_.p1Clicks << " p2Clicks=" << form_.p2Clicks
-             << " curPlayer=" << form_.curPlayer << " shotActive=" << form_.shotActive
-             << " ballsSunk=" << form_.ballsSunk << " helpShown=" << form_.helpShown << '\n';
-        for (const LabelControl* label : {&form_.lblP1BC, &form_.lblP2BC, &form_.lblP1CC,
-                                          &form_.lblP2CC, &form_.lblNamePl1, &form_.lblNamePl2}) {
-            out_ << "label " << label->Name << " caption=\"" << label->Caption
-                 << "\" back=" << colourText(label->BackColor) << '\n';
-        }
-        out_ << "help visible=" << flagText(form_.lblHelp.Visible) << '\n';
-        out_ << "end\n";
     }
 
     std::uint64_t ticksLeft_;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "core/game/form1.h"
 
+#include <initializer_list>
 #include <utility>
+#include <variant>
 
 namespace vorl {
 namespace {
@@ -13,7 +15,7 @@ constexpr float kClientHeightTwips = 10680;
 
 Form1::Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit)
     : messageBox_(messageBox), random_(random), programExit_(programExit) {
-    InitializeLayout();
+    initializeLayout();
 }
 
 void Form1::Form_Load() {
@@ -51,8 +53,29 @@ float Form1::clientWidth() const {
 float Form1::clientHeight() const {
     return kClientHeightTwips;
 }
-Colour Form1::backColor() const {
+Colour Form1::backColour() const {
     return COLOR_MENU;
+}
+
+bool Form1::saveState(FormState& state) const {
+    state.clear();
+    for (const ControlRef& control : controlsBackToFront()) {
+        std::visit([&state](const auto* c) { state.add(*c); }, control);
+    }
+    state.add(Timer1);
+    for (const MenuItem& item : menus) {
+        state.add(item);
+    }
+    for (const BallVelocity& v : ballVel) {
+        state.add(v.vx.units());
+        state.add(v.vy.units());
+    }
+    for (const std::int16_t variable :
+         {p1Clicks, p2Clicks, curPlayer, shotActive, ballsSunk, helpShown}) {
+        state.add(variable);
+    }
+    state.add(randomDraws_);
+    return true;
 }
 
 }  // namespace vorl

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/game/rules/random_colour.h"
 #include "core/numeric/fixed_point.h"
 #include "core/runtime/controls.h"
 #include "core/runtime/form.h"
@@ -38,6 +39,9 @@ class Form1 final : public Form {
     static constexpr int kLinesPerSight = 4;
     static constexpr int kHeadStringLine = kSightCount * kLinesPerSight;
     static constexpr int kLineCount = kHeadStringLine + 1;
+    static_assert(0 < kFirstRing && kFirstRing < kObjectBallCount);
+    static_assert(kCueBall == kObjectBallCount && kBallCount == kObjectBallCount + 1,
+                  "the cue ball comes last, after the object balls");
 
     Form1(MessageBox& messageBox, RandomSource& random, ProgramExit& programExit);
 
@@ -102,9 +106,10 @@ class Form1 final : public Form {
     std::string applicationTitle() const override;
     float clientWidth() const override;
     float clientHeight() const override;
-    Colour backColor() const override;
+    Colour backColour() const override;
     std::vector<ControlRef> controlsBackToFront() const override;
     const std::vector<MenuItem>& menuBar() const override { return menus; }
+    TextReadout textReadout() const override;  // game/text_readout.cpp
     void load() override { Form_Load(); }
     void timer() override { Timer1_Timer(); }
     void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override {
@@ -114,20 +119,21 @@ class Form1 final : public Form {
         Form_MouseDown(button, shift, x, y);
     }
     void menuClick(std::string_view name) override { runMenuCommand(name); }
+    bool saveState(FormState& state) const override;
 
   private:
-    void InitializeLayout();
+    void initializeLayout();
     static std::vector<MenuItem> menuTree();  // game/menu_commands.cpp
 
     // Tick phases (game/timer_tick.cpp).
-    void MoveBalls();
-    void ApplyFriction();
-    void ShowStrokeCounts();
-    void CheckCueBallAtRest();
-    void ShowTurn();
+    void moveBalls();
+    void applyFriction();
+    void showStrokeCounts();
+    void checkCueBallAtRest();
+    void showTurn();
 
     // Aiming and striking (game/pointer.cpp).
-    void CountStroke();
+    void countStroke();
 
     // Physics (physics/).
     void CheckCushions();
@@ -136,15 +142,21 @@ class Form1 final : public Form {
     // Rules (rules/).
     void CheckCueBallSunk();
     void CheckBallsSunk();
-    void FinalBallColours();
+    void finalBallColours();
     void CheckWinner();
     void NewGame();
-    std::string RandomHexColor();
-    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper);
+    Colour RandomHexColor();
+    // Inline: the last-ball colours draw 138 numbers a tick.
+    std::int16_t RandomInt(const std::int16_t& lower, const std::int16_t& upper) {
+        ++randomDraws_;
+        return randomIntFrom(random_.next(), lower, upper);
+    }
 
     MessageBox& messageBox_;
     RandomSource& random_;
     ProgramExit& programExit_;
+    // Numbers drawn from random_: all the game can tell of the source's state.
+    std::uint64_t randomDraws_ = 0;
 };
 
 }  // namespace vorl

@@ -64,7 +64,7 @@ constexpr float kSightReach = 120;
 
 }  // namespace
 
-void Form1::InitializeLayout() {
+void Form1::initializeLayout() {
     shpTableLay1 = shape("shpTableLay1", -1, ShapeKind::RoundedRectangle, 600, 600, 10695, 5535);
     shpTableLay1.FillStyle = ShapeFillStyle::Solid;
     shpTableLay1.FillColor = table::kCloth;

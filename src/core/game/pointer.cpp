@@ -32,11 +32,11 @@ void Form1::Form_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, floa
     v.vx = toFixed((static_cast<double>(lineCue.X1) - lineCue.X2) / kStrokeDivisor);
     lineCue.Visible = false;
     shotActive = 1;
-    CountStroke();
+    countStroke();
 }
 
 // A stroke, or the penalty for a scratch, counts for the player to move.
-void Form1::CountStroke() {
+void Form1::countStroke() {
     if (curPlayer == 1) {
         p1Clicks = increment16(p1Clicks);
     } else if (curPlayer == 2) {

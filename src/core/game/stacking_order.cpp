@@ -6,6 +6,7 @@ namespace {
 
 // The object balls stack in index order, but ball 12 lies over 13 and 14.
 constexpr int kBallAboveTheRack = 12;
+static_assert(kBallAboveTheRack < Form1::kObjectBallCount);
 
 }  // namespace
 

@@ -20,24 +20,24 @@ constexpr Colour kTurnColour = table::kRed;
 // One step of the game: the phases run in this order, and each sees what the
 // earlier ones left.
 void Form1::Timer1_Timer() {
-    MoveBalls();
-    ApplyFriction();
+    moveBalls();
+    applyFriction();
     CheckCushions();
     CheckCueBallSunk();
     CheckBallsSunk();
-    ShowStrokeCounts();
-    CheckCueBallAtRest();
+    showStrokeCounts();
+    checkCueBallAtRest();
     CheckCollisions();
     if (ballsSunk == kObjectBallCount - 1) {  // one object ball left
-        FinalBallColours();
+        finalBallColours();
     }
     CheckWinner();
-    ShowTurn();
+    showTurn();
 }
 
 // Moves every ball, hidden ones too, by its velocity. The old position is
 // taken to four decimals before the velocity is added.
-void Form1::MoveBalls() {
+void Form1::moveBalls() {
     for (int i = 0; i < kBallCount; ++i) {
         ball[i].Left = toFloat(floatToFixed(ball[i].Left) + ballVel[i].vx);
         ball[i].Top = toFloat(floatToFixed(ball[i].Top) + ballVel[i].vy);
@@ -46,21 +46,21 @@ void Form1::MoveBalls() {
 
 // Damps every velocity. Below 0.0025 the rounding gives the speed back, so
 // friction alone never quite stops a ball.
-void Form1::ApplyFriction() {
+void Form1::applyFriction() {
     for (BallVelocity& v : ballVel) {
         v.vx = toFixed(asDouble(v.vx) * kFriction);
         v.vy = toFixed(asDouble(v.vy) * kFriction);
     }
 }
 
-void Form1::ShowStrokeCounts() {
+void Form1::showStrokeCounts() {
     lblP1CC.Caption = std::to_string(p1Clicks);
     lblP2CC.Caption = std::to_string(p2Clicks);
 }
 
 // Ends the shot once the cue ball has (almost) stopped, whatever the object
 // balls are doing, and nudges it by its remaining creep.
-void Form1::CheckCueBallAtRest() {
+void Form1::checkCueBallAtRest() {
     const BallVelocity& v = ballVel[kCueBall];
     if (absFixed(v.vx) > kRestSpeed || absFixed(v.vy) > kRestSpeed) {
         return;
@@ -73,7 +73,7 @@ void Form1::CheckCueBallAtRest() {
 }
 
 // The player to move has a red name label.
-void Form1::ShowTurn() {
+void Form1::showTurn() {
     if (curPlayer == 1) {
         lblNamePl1.BackColor = kTurnColour;
         lblNamePl2.BackColor = COLOR_BTNFACE;

@@ -89,7 +89,11 @@ inline Fixed Fixed::operator-() const {
 inline Fixed toFixed(double x) {
     // 2^63 as a double: every double strictly below it fits in an int64.
     constexpr double kTwoTo63 = 9223372036854775808.0;
+    constexpr double kTwoTo51 = 2251799813685248.0;
     const double scaled = x * kFixedScale;
+    if (std::fabs(scaled) < kTwoTo51) {
+        return Fixed::fromUnits(roundedLowBits(scaled));
+    }
     if (std::isnan(scaled)) {
         return Fixed();
     }

@@ -8,6 +8,7 @@
 
 #include "core/runtime/colour.h"
 #include "core/runtime/controls.h"
+#include "core/runtime/form_state.h"
 
 namespace vorl {
 
@@ -18,6 +19,16 @@ inline constexpr float kTwipsPerPixel = 15.0f;
 inline float twipsFromPixels(double pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);
 }
+
+// The form's text as assistive technology reads it where the screen shows it
+// in drawing only: rows of captions, the first row heading the columns, and
+// the caption the form marks as the current one (empty when none is).
+struct TextReadout {
+    std::vector<std::vector<std::string>> rows;
+    std::string current;
+
+    friend bool operator==(const TextReadout&, const TextReadout&) = default;
+};
 
 // What a window needs from the game it shows: its look, its controls and menu
 // tree, and the handlers that pointer, timer and menu events call. Events
@@ -31,9 +42,10 @@ class Form {
     virtual std::string applicationTitle() const = 0;
     virtual float clientWidth() const = 0;  // twips
     virtual float clientHeight() const = 0;
-    virtual Colour backColor() const = 0;
+    virtual Colour backColour() const = 0;
     virtual std::vector<ControlRef> controlsBackToFront() const = 0;
     virtual const std::vector<MenuItem>& menuBar() const = 0;
+    virtual TextReadout textReadout() const = 0;
 
     virtual void load() = 0;
     virtual void timer() = 0;
@@ -42,6 +54,11 @@ class Form {
     virtual void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) = 0;
     virtual void mouseDown(std::int16_t button, std::int16_t shift, float x, float y) = 0;
     virtual void menuClick(std::string_view name) = 0;
+
+    // Writes into `state` everything a tick reads or writes: every control,
+    // every variable and how far the random source has moved. Returns false
+    // when the form cannot; then none of its ticks counts as at rest.
+    virtual bool saveState(FormState& /*state*/) const { return false; }
 };
 
 }  // namespace vorl

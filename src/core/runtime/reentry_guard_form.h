@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,11 +31,12 @@ class ReentryGuardForm final : public Form {
     std::string applicationTitle() const override { return form_.applicationTitle(); }
     float clientWidth() const override { return form_.clientWidth(); }
     float clientHeight() const override { return form_.clientHeight(); }
-    Colour backColor() const override { return form_.backColor(); }
+    Colour backColour() const override { return form_.backColour(); }
     std::vector<ControlRef> controlsBackToFront() const override {
         return form_.controlsBackToFront();
     }
     const std::vector<MenuItem>& menuBar() const override { return form_.menuBar(); }
+    TextReadout textReadout() const override { return form_.textReadout(); }
 
     void load() override {
         run([&] { form_.load(); });
@@ -53,6 +55,7 @@ class ReentryGuardForm final : public Form {
     void menuClick(std::string_view name) override {
         run([&] { form_.menuClick(name); });
     }
+    bool saveState(FormState& state) const override { return form_.saveState(state); }
 
   private:
     struct Move {
@@ -63,7 +66,10 @@ class ReentryGuardForm final : public Form {
     // Marks the form busy for as long as it lives, however the handler ends.
     class BusyScope {
       public:
-        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+        explicit BusyScope(bool& busy) : busy_(busy) {
+            assert(!busy_ && "a handler would run inside another");
+            busy_ = true;
+        }
         BusyScope(const BusyScope&) = delete;
         BusyScope& operator=(const BusyScope&) = delete;
         ~BusyScope() { busy_ = false; }

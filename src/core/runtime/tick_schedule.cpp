@@ -16,4 +16,10 @@ TickSchedule nextTick(std::chrono::nanoseconds deadline, std::chrono::nanosecond
     return {deadline, static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0))};
 }
 
+bool RestWatch::tick(Form& form) {
+    const bool known = form.saveState(before_);
+    form.timer();
+    return known && form.saveState(after_) && after_ == before_;
+}
+
 }  // namespace vorl

@@ -29,11 +29,11 @@ class Scene {
     static constexpr double kSmallestMoveThatCounts = 1.0 / 8.0;
 
     // Replaces the scene with the client area (clientWidth x clientHeight
-    // twips) filled with backColor, then the visible controls in the order
+    // twips) filled with backColour, then the visible controls in the order
     // given; hidden controls add nothing. devicePixelRatio is the number of
     // device pixels in a logical pixel of the frame this scene is for. Keeps
     // its storage for the next time.
-    void build(Colour backColor, float clientWidth, float clientHeight,
+    void build(Colour backColour, float clientWidth, float clientHeight,
                const std::vector<ControlRef>& controls, double devicePixelRatio);
     void build(const Form& form, double devicePixelRatio);
 

@@ -2,6 +2,8 @@
 // How each control is drawn: every size, inset and radius of the frame is
 // worked out here, once, for all the front-ends.
 #include <algorithm>
+#include <cassert>
+#include <cmath>
 #include <variant>
 
 #include "core/runtime/form.h"
@@ -91,16 +93,17 @@ void Scene::addText(const Box& box, const Fill& fill, TextAlignment alignment, b
 }
 
 void Scene::build(const Form& form, double devicePixelRatio) {
-    build(form.backColor(), form.clientWidth(), form.clientHeight(), form.controlsBackToFront(),
+    build(form.backColour(), form.clientWidth(), form.clientHeight(), form.controlsBackToFront(),
           devicePixelRatio);
 }
 
-void Scene::build(Colour backColor, float clientWidth, float clientHeight,
+void Scene::build(Colour backColour, float clientWidth, float clientHeight,
                   const std::vector<ControlRef>& controls, double devicePixelRatio) {
+    assert(devicePixelRatio > 0 && std::isfinite(devicePixelRatio));
     count_ = 0;
     devicePixelRatio_ = devicePixelRatio;
     addRectangle(Box{0, 0, pixels(clientWidth), pixels(clientHeight)}, 0, Pen{},
-                 Fill{true, backColor});
+                 Fill{true, backColour});
     for (const ControlRef& ref : controls) {
         std::visit(
             [this](const auto* control) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Executes the game's drawing steps on a canvas. Every position and size
-// arrives in logical pixels, already worked out; the painter only scales the
-// backing store to the device pixel ratio and strokes, fills and writes.
+// arrives in logical pixels, already worked out; the painter only scales them
+// to the canvas's backing store and strokes, fills and writes.
 'use strict';
 
 // eslint-disable-next-line no-unused-vars
@@ -13,6 +13,10 @@ class VorlCanvasPainter {
         this.context = canvas.getContext('2d', {alpha: false});
         this.systemColours = new Map();
     }
+
+    // The page's own faces (vorl.css), so the table's text needs no face the
+    // page has not already laid out.
+    static faces = 'system-ui, "Segoe UI", "DejaVu Sans", Arial, sans-serif';
 
     // Stored colours are 0x00BBGGRR, or a system colour (the top bit set,
     // its index below) taken from the browser's own scheme.
@@ -36,16 +40,42 @@ class VorlCanvasPainter {
         return this.systemColours.get(index);
     }
 
-    // The backing store has `ratio` device pixels to a logical one; the CSS
-    // size stays logical, so the picture is sharp rather than blown up.
-    begin(ratio) {
-        const width = Math.round(this.width * ratio);
-        const height = Math.round(this.height * ratio);
-        if (this.canvas.width !== width || this.canvas.height !== height) {
-            this.canvas.width = width;
-            this.canvas.height = height;
+    // The backing store holds the canvas's CSS size in device pixels (the
+    // page sizes it); the logical picture is scaled to fill it, so it is as
+    // sharp at any size as the screen allows. Resizing clears the canvas;
+    // returns whether the size changed.
+    resize(deviceWidth, deviceHeight) {
+        if (this.canvas.width === deviceWidth && this.canvas.height === deviceHeight) {
+            return false;
         }
-        this.context.setTransform(ratio, 0, 0, ratio, 0, 0);
+        this.canvas.width = deviceWidth;
+        this.canvas.height = deviceHeight;
+        return true;
+    }
+
+    begin() {
+        this.context.setTransform(this.canvas.width / this.width, 0, 0,
+            this.canvas.height / this.height, 0, 0);
+    }
+
+    // The window's face, until the game paints.
+    blank() {
+        this.begin();
+        this.context.fillStyle = this.systemColour(15);
+        this.context.fillRect(0, 0, this.width, this.height);
+    }
+
+    // Makes the browser set up what the first frame needs (the backing
+    // store, the default face and its metrics) ahead of it, in small tasks
+    // of their own, while the game is still loading.
+    warmUp() {
+        setTimeout(() => {
+            this.blank();
+            setTimeout(() => {
+                this.context.font = VorlCanvasPainter.fontOf(null);
+                this.context.measureText('Mg');
+            });
+        });
     }
 
     // join: the pen's LineJoin, 0 miter, 1 bevel, 2 round.
@@ -102,7 +132,7 @@ class VorlCanvasPainter {
     // Fonts come from this machine: the control's face if it has it, then a
     // stack of common sans-serif faces. Points are 1/72 inch, pixels 1/96.
     static fontOf(font) {
-        const stack = 'system-ui, "Segoe UI", "DejaVu Sans", Arial, sans-serif';
+        const stack = VorlCanvasPainter.faces;
         if (font === null) {
             return `11px ${stack}`;
         }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The menu bar, built from the game's menu tree. An ampersand in a caption
 // marks its access key, shown underlined. From the keyboard: Alt and a key
-// opens a menu, a key chooses an item (items without a marked key answer to
-// their first letter), the arrows move, Enter chooses and Escape closes.
+// opens a menu, and so do Enter, Space and the down arrow on a focused title;
+// a key chooses an item (items without a marked key answer to their first
+// letter), the arrows move, Enter chooses and Escape closes. The active item
+// holds the focus, so that a screen reader says which it is; closing the
+// menus gives the focus back to where it was.
 'use strict';
 
 // eslint-disable-next-line no-unused-vars
@@ -14,9 +17,17 @@ class VorlMenuBar {
         this.enabled = enabled;
         this.titles = tree.map((menu) => this.addTitle(menu));
         this.open = []; // the open popups, outermost first: {entry, popup, active}
+        this.returnFocus = null;
+        // The bar is one stop for Tab; the arrows move between its titles.
+        this.titles.forEach((title, i) => {
+            title.element.setAttribute('tabindex', i > 0 ? '-1' : '0');
+        });
         document.addEventListener('keydown', (event) => this.keyDown(event), true);
+        // A press elsewhere closes the menus, and does nothing else.
+        this.dismissedBy = null;
         document.addEventListener('pointerdown', (event) => {
             if (!this.element.contains(event.target)) {
+                this.dismissedBy = this.isOpen ? event : null;
                 this.closeAll();
             }
         }, true);
@@ -24,6 +35,11 @@ class VorlMenuBar {
 
     get isOpen() {
         return this.open.length > 0;
+    }
+
+    // Whether this press only closed the menus.
+    dismissed(event) {
+        return this.dismissedBy === event;
     }
 
     // "E&dit" shows "Edit" with the d underlined; "&&" is an ampersand.
@@ -72,6 +88,7 @@ class VorlMenuBar {
                 this.openTitle(entry, false);
             }
         });
+        button.addEventListener('keydown', (event) => this.titleKeyDown(entry, event));
         button.addEventListener('pointerenter', () => {
             if (this.open.length > 0 && this.open[0].entry !== entry) {
                 this.closeAll();
@@ -85,15 +102,18 @@ class VorlMenuBar {
         const popup = document.createElement('div');
         popup.className = 'popup';
         popup.setAttribute('role', 'menu');
+        popup.setAttribute('aria-label', VorlMenuBar.label(entry.menu.caption).label.textContent);
         const items = entry.menu.items.map((item) => {
             const row = document.createElement('div');
             row.className = 'menu-item';
             row.setAttribute('role', 'menuitem');
+            row.setAttribute('tabindex', '-1');
             row.dataset.name = item.name;
             const {label, key, first} = VorlMenuBar.label(item.caption);
             row.append(label);
             if (item.items.length > 0) {
                 row.setAttribute('aria-haspopup', 'true');
+                row.setAttribute('aria-expanded', 'false');
                 const arrow = document.createElement('span');
                 arrow.className = 'arrow';
                 row.append(arrow);
@@ -114,6 +134,9 @@ class VorlMenuBar {
     }
 
     openTitle(entry, fromKeyboard) {
+        if (this.returnFocus === null) {
+            this.returnFocus = document.activeElement;
+        }
         const level = this.popupFor(entry);
         entry.parent.append(level.popup);
         entry.element.setAttribute('aria-expanded', 'true');
@@ -128,6 +151,7 @@ class VorlMenuBar {
         this.closeFrom(depth + 1);
         const sub = this.popupFor(item);
         item.parent.append(sub.popup);
+        item.element.setAttribute('aria-expanded', 'true');
         this.open.push(sub);
         if (fromKeyboard) {
             this.setActive(sub, 0);
@@ -154,6 +178,7 @@ class VorlMenuBar {
     setActive(level, index) {
         level.items.forEach((item, i) => item.element.classList.toggle('active', i === index));
         level.active = index;
+        level.items[index]?.element.focus({preventScroll: true});
     }
 
     choose(level, item, fromKeyboard) {
@@ -166,12 +191,26 @@ class VorlMenuBar {
     }
 
     closeFrom(depth) {
-        for (const level of this.open.splice(depth)) {
+        const closing = this.open.splice(depth);
+        const focusWasIn = closing.some((level) => level.popup.contains(document.activeElement));
+        for (const level of closing) {
             level.popup.remove();
+            level.entry.element.setAttribute('aria-expanded', 'false');
         }
-        if (depth === 0) {
-            for (const title of this.titles) {
-                title.element.setAttribute('aria-expanded', 'false');
+        if (depth > 0) {
+            const level = this.open[depth - 1];
+            if (focusWasIn) {
+                this.setActive(level, level.active);
+            }
+            return;
+        }
+        const back = this.returnFocus;
+        this.returnFocus = null;
+        if (focusWasIn || this.element.contains(document.activeElement)) {
+            if (back !== null && back !== document.body && back.isConnected) {
+                back.focus({preventScroll: true});
+            } else {
+                document.activeElement.blur();
             }
         }
     }
@@ -188,6 +227,37 @@ class VorlMenuBar {
             return marked.slice(0, 1);
         }
         return entries.filter((e) => e.key === null && e.first === letter);
+    }
+
+    // On a focused title with its menu closed: Enter, Space and the down arrow
+    // open it, the left and right arrows move to the next title.
+    titleKeyDown(entry, event) {
+        if (!this.enabled() || this.isOpen || event.altKey || event.ctrlKey || event.metaKey) {
+            return;
+        }
+        const index = this.titles.indexOf(entry);
+        const count = this.titles.length;
+        let next = null;
+        switch (event.key) {
+            case 'Enter':
+            case ' ':
+            case 'ArrowDown':
+                event.preventDefault();
+                this.openTitle(entry, true);
+                return;
+            case 'ArrowRight':
+                next = this.titles[(index + 1) % count];
+                break;
+            case 'ArrowLeft':
+                next = this.titles[(index - 1 + count) % count];
+                break;
+            default:
+                return;
+        }
+        event.preventDefault();
+        entry.element.setAttribute('tabindex', '-1');
+        next.element.setAttribute('tabindex', '0');
+        next.element.focus();
     }
 
     keyDown(event) {

@@ -1,22 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include <cmath>
-
 #include "core/game/form1.h"
+#include "core/game/physics/contact.h"
 
 namespace vorl {
-namespace {
-
-// A shape coordinate moved back or forward along a velocity for t ticks,
-// worked in double and stored back as a float.
-float rewound(float position, Fixed velocity, double t) {
-    return static_cast<float>(static_cast<double>(position) - asDouble(velocity) * t);
-}
-
-float advanced(float position, Fixed velocity, double t) {
-    return static_cast<float>(static_cast<double>(position) + asDouble(velocity) * t);
-}
-
-}  // namespace
 
 // Resolves contacts between balls as elastic collisions of equal masses.
 // Every ordered pair (a, b), a != b, is visited in index order, 240 visits,
@@ -33,72 +19,24 @@ void Form1::CheckCollisions() {
         const float r = ballA.Width / 2;
         const double reach = static_cast<double>(r + r);
         const double reachSquared = reach * reach;
-        for (int b = 0; b < kBallCount; ++b) {
-            if (b == a) {
-                continue;
-            }
+        // Most pairs are far apart: settle them without the square root. A
+        // correctly rounded root is below the reach only when its argument
+        // is below the exact square, so no contact is lost.
+        const auto visit = [&](int b) {
             ShapeControl& ballB = ball[b];
             const float dx = ballB.Left - ballA.Left;
             const float dy = ballB.Top - ballA.Top;
             const float d2 = dx * dx + dy * dy;
-            // Most pairs are far apart: settle them without the square root.
-            // A correctly rounded root is below the reach only when its
-            // argument is below the exact square, so no contact is lost.
-            if (!(static_cast<double>(d2) < reachSquared)) {
-                continue;
+            if (static_cast<double>(d2) < reachSquared) {
+                collide(ballA, ballVel[a], ballB, ballVel[b], dx, dy, d2, reach);
             }
-            const double d = std::sqrt(static_cast<double>(d2));
-            // Balls on the very same spot have no line between them: only
-            // parked balls meet like this, and they are left alone.
-            if (d == 0) {
-                continue;
-            }
-            if (!(d < reach)) {
-                continue;
-            }
-            const Fixed vxa = ballVel[a].vx;
-            const Fixed vya = ballVel[a].vy;
-            const Fixed vxb = ballVel[b].vx;
-            const Fixed vyb = ballVel[b].vy;
-
-            // Speeds along the line from a to b; their difference closes the gap.
-            const double pa = asDouble(toFixed(asDouble(vxa) * dx)) / d +
-                              asDouble(toFixed(asDouble(vya) * dy)) / d;
-            const double pb = asDouble(toFixed(asDouble(vxb) * dx)) / d +
-                              asDouble(toFixed(asDouble(vyb) * dy)) / d;
-            // Ticks since the balls touched; with no closing speed, none.
-            const double t = pa - pb != 0 ? (reach - d) / (pa - pb) : 0.0;
-
-            // Rewind both balls to the moment they touched.
-            ballA.Left = rewound(ballA.Left, vxa, t);
-            ballA.Top = rewound(ballA.Top, vya, t);
-            ballB.Left = rewound(ballB.Left, vxb, t);
-            ballB.Top = rewound(ballB.Top, vyb, t);
-
-            // Split the velocities along the line (n) and across it (t).
-            const double c = dx / d;
-            const Fixed s = toFixed(dy / d);
-            const Fixed na = toFixed(asDouble(vxa) * c) + mulFixed(vya, s);
-            const Fixed ta = mulFixed(-vxa, s) + toFixed(asDouble(vya) * c);
-            const Fixed nb = toFixed(asDouble(vxb) * c) + mulFixed(vyb, s);
-            const Fixed tb = mulFixed(-vxb, s) + toFixed(asDouble(vyb) * c);
-
-            // Equal masses, restitution 1: the normal components change hands.
-            const Fixed naNew = nb;
-            const Fixed nbNew = na;
-
-            BallVelocity& velA = ballVel[a];
-            BallVelocity& velB = ballVel[b];
-            velA.vx = toFixed(asDouble(naNew) * c) - mulFixed(ta, s);
-            velA.vy = mulFixed(naNew, s) + toFixed(asDouble(ta) * c);
-            velB.vx = toFixed(asDouble(nbNew) * c) - mulFixed(tb, s);
-            velB.vy = mulFixed(nbNew, s) + toFixed(asDouble(tb) * c);
-
-            // Advance both balls by the same time with their new velocities.
-            ballA.Left = advanced(ballA.Left, velA.vx, t);
-            ballA.Top = advanced(ballA.Top, velA.vy, t);
-            ballB.Left = advanced(ballB.Left, velB.vx, t);
-            ballB.Top = advanced(ballB.Top, velB.vy, t);
+        };
+        // The balls before a, then those after it.
+        for (int b = 0; b < a; ++b) {
+            visit(b);
+        }
+        for (int b = a + 1; b < kBallCount; ++b) {
+            visit(b);
         }
     }
 }

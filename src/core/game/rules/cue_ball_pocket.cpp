@@ -10,19 +10,20 @@ namespace vorl {
 // Every pocket is tried with the cue ball where it then is, so one scratch
 // costs one stroke even over two pockets.
 void Form1::CheckCueBallSunk() {
-    RECT cueRect = shapeRect(ball[kCueBall]);
+    ShapeEdges cueEdges = shapeEdges(ball[kCueBall]);
     for (int k = 0; k < kPocketCount; ++k) {
-        if (!overlap(cueRect, shapeRect(Pcoket[k]))) {
+        if (!mayOverlap(cueEdges, shapeEdges(Pcoket[k])) ||
+            !overlap(shapeRect(ball[kCueBall]), shapeRect(Pcoket[k]))) {
             continue;
         }
         ballVel[kCueBall] = BallVelocity{};
         ball[kCueBall].Left = table::kCueBallSpot.left;
         ball[kCueBall].Top = table::kCueBallSpot.top;
-        cueRect = shapeRect(ball[kCueBall]);
+        cueEdges = shapeEdges(ball[kCueBall]);
         lineCue.Visible = true;
         shotActive = 0;
         // The penalty goes to the player who scratched, before the turn passes.
-        CountStroke();
+        countStroke();
         if (curPlayer == 2) {
             curPlayer = 1;
         } else if (curPlayer == 1) {

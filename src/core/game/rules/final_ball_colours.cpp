@@ -1,39 +1,39 @@
 // SPDX-License-Identifier: MIT
-#include <string>
+#include <algorithm>
 
 #include "core/game/form1.h"
-#include "core/game/rules/random_colour.h"
 
 namespace vorl {
 
-std::int16_t Form1::RandomInt(const std::int16_t& lower, const std::int16_t& upper) {
-    return randomIntFrom(random_.next(), lower, upper);
-}
-
-std::string Form1::RandomHexColor() {
+// Six hexadecimal digits, drawn one by one with the first leftmost, and the
+// colour they spell: the first two are the blue byte, the middle two green,
+// the last two red. The digits go straight into the number, never through
+// text.
+Colour Form1::RandomHexColor() {
     static constexpr std::int16_t kLowest = 0;
     static constexpr std::int16_t kHighest = 15;
-    std::string digits;
+    Colour colour = 0;
     for (int i = 0; i < 6; ++i) {
-        digits += hexDigit(RandomInt(kLowest, kHighest));
+        const std::int16_t digit = std::clamp(RandomInt(kLowest, kHighest), kLowest, kHighest);
+        colour = colour << 4 | static_cast<Colour>(digit);
     }
-    return digits;
+    return colour;
 }
 
 // With one object ball left the table is repainted at random on every tick,
 // to make that ball harder to see: 23 colours in a fixed order, 138 draws.
 // Hidden balls are recoloured too; the cue ball never is.
-void Form1::FinalBallColours() {
-    shpTableLay1.FillColor = colourFromHexText(RandomHexColor());
+void Form1::finalBallColours() {
+    shpTableLay1.FillColor = RandomHexColor();
     for (int i = 0; i < kFirstRing; ++i) {
-        ball[i].FillColor = colourFromHexText(RandomHexColor());
+        ball[i].FillColor = RandomHexColor();
     }
     for (int i = kFirstRing; i < kObjectBallCount; ++i) {
-        ball[i].BorderColor = colourFromHexText(RandomHexColor());
+        ball[i].BorderColor = RandomHexColor();
     }
-    shpTableLay1.BorderColor = colourFromHexText(RandomHexColor());
+    shpTableLay1.BorderColor = RandomHexColor();
     for (ShapeControl& pocket : Pcoket) {
-        pocket.FillColor = colourFromHexText(RandomHexColor());
+        pocket.FillColor = RandomHexColor();
     }
 }
 

@@ -20,21 +20,23 @@ constexpr float kParkedPosition = -1000000000.0f;
 // turn now (a scratch earlier in the tick has already passed it).
 void Form1::CheckBallsSunk() {
     // Nothing here moves a pocket, and a ball only by parking it, so each
-    // rectangle is worked out once and again only for a parked ball.
-    std::array<RECT, kObjectBallCount> ballRects;
+    // ball's edges are worked out once and again only for a parked ball. Only
+    // a pair whose edges leave room for an overlap is rounded and tested.
+    std::array<ShapeEdges, kObjectBallCount> ballEdges;
     for (int j = 0; j < kObjectBallCount; ++j) {
-        ballRects[j] = shapeRect(ball[j]);
+        ballEdges[j] = shapeEdges(ball[j]);
     }
     for (int k = 0; k < kPocketCount; ++k) {
-        const RECT pocketRect = shapeRect(Pcoket[k]);
+        const ShapeEdges pocketEdges = shapeEdges(Pcoket[k]);
         for (int j = 0; j < kObjectBallCount; ++j) {
-            if (!overlap(ballRects[j], pocketRect)) {
+            if (!mayOverlap(ballEdges[j], pocketEdges) ||
+                !overlap(shapeRect(ball[j]), shapeRect(Pcoket[k]))) {
                 continue;
             }
             ball[j].Left = kParkedPosition;
             ball[j].Top = kParkedPosition;
             ball[j].Visible = false;
-            ballRects[j] = shapeRect(ball[j]);
+            ballEdges[j] = shapeEdges(ball[j]);
             if (curPlayer == 1) {
                 lblP1BC.Caption = tallyText(readTally(lblP1BC.Caption) + 1);
             } else if (curPlayer == 2) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/runtime/menu_json.h"
+#include "core/runtime/page_json.h"
 
 #include <cstdio>
 
@@ -40,7 +40,32 @@ void appendItems(std::string& out, const std::vector<MenuItem>& items) {
     out += ']';
 }
 
+void appendStrings(std::string& out, const std::vector<std::string>& strings) {
+    out += '[';
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        appendString(out, strings[i]);
+    }
+    out += ']';
+}
+
 }  // namespace
+
+std::string readoutJson(const TextReadout& readout) {
+    std::string out = "{\"rows\":[";
+    for (std::size_t i = 0; i < readout.rows.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        appendStrings(out, readout.rows[i]);
+    }
+    out += "],\"current\":";
+    appendString(out, readout.current);
+    out += '}';
+    return out;
+}
 
 std::string menuJson(const std::vector<MenuItem>& items) {
     std::string out;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "core/runtime/menu_json.h"
+#include "core/runtime/page_json.h"
+#include "support/game.h"
 
 namespace vorl {
 namespace {
@@ -17,6 +18,18 @@ TEST(MenuJson, KeepsCaptionsExactlyAndEscapesWhatJsonMust) {
               R"([{"name":"mnuA","caption":"E&dit ","items":[{"name":"q","caption":)"
               R"("say \"hi\"\\\u0009","items":[]}]},{"name":"mnuB","caption":"Pro&gramer",)"
               R"("items":[]}])");
+}
+
+// Catches a readout that drifts from the score panel: a column or a player out
+// of place, a count the labels do not show, or the wrong player to move.
+TEST(PageJson, ReadoutMirrorsTheScorePanelAndNamesThePlayerToMove) {
+    testing::Game game;
+    game.form.Timer1_Timer();
+    game.form.lblP2BC.Caption = "3";
+    game.form.curPlayer = 2;
+    EXPECT_EQ(readoutJson(game.form.textReadout()),
+              R"({"rows":[["","Balls Sunk","Number of Clicks"],["Player 1","","0"],)"
+              R"(["Player 2","3","0"]],"current":"Player 2"})");
 }
 
 }  // namespace

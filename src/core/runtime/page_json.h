@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/runtime/controls.h"
+#include "core/runtime/form.h"
 
 namespace vorl {
 
@@ -12,5 +13,8 @@ namespace vorl {
 // [{"name": "...", "caption": "&File", "items": [...]}, ...]. Captions are
 // kept exactly, ampersands and spaces included.
 std::string menuJson(const std::vector<MenuItem>& items);
+
+// The text readout as JSON: {"rows": [["...", ...], ...], "current": "..."}.
+std::string readoutJson(const TextReadout& readout);
 
 }  // namespace vorl
