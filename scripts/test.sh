@@ -9,10 +9,12 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test web || exit
 # ccache keeps what each compiler made, for the next build of this tree or
-# of another clone in the same place.
+# of another clone: paths under the clone are hashed relative to it, and the
+# build folder's own path is left out of debugging builds' hash too.
 if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
 cmake --preset dev >/dev/null || exit
 failed=()
