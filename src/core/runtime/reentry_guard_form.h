@@ -4,12 +4,10 @@
 #include <cassert>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
-#include "core/runtime/form.h"
+#include "core/runtime/form_decorator.h"
 
 namespace vorl {
 
@@ -21,22 +19,11 @@ namespace vorl {
 // that came meanwhile is handed on as soon as the busy handler returns, so
 // that the cue line points where the pointer now is. A handler that throws
 // leaves the form free for the next event.
-class ReentryGuardForm final : public Form {
+class ReentryGuardForm final : public FormDecorator {
   public:
-    explicit ReentryGuardForm(Form& form) : form_(form) {}
+    explicit ReentryGuardForm(Form& form) : FormDecorator(form) {}
 
     bool busy() const { return busy_; }
-
-    std::string caption() const override { return form_.caption(); }
-    std::string applicationTitle() const override { return form_.applicationTitle(); }
-    float clientWidth() const override { return form_.clientWidth(); }
-    float clientHeight() const override { return form_.clientHeight(); }
-    Colour backColour() const override { return form_.backColour(); }
-    std::vector<ControlRef> controlsBackToFront() const override {
-        return form_.controlsBackToFront();
-    }
-    const std::vector<MenuItem>& menuBar() const override { return form_.menuBar(); }
-    TextReadout textReadout() const override { return form_.textReadout(); }
 
     void load() override {
         run([&] { form_.load(); });
@@ -55,7 +42,6 @@ class ReentryGuardForm final : public Form {
     void menuClick(std::string_view name) override {
         run([&] { form_.menuClick(name); });
     }
-    bool saveState(FormState& state) const override { return form_.saveState(state); }
 
   private:
     struct Move {
@@ -98,7 +84,6 @@ class ReentryGuardForm final : public Form {
         }
     }
 
-    Form& form_;
     bool busy_ = false;
     std::optional<Move> waitingMove_;
 };

@@ -3,12 +3,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
-#include "core/runtime/form.h"
+#include "core/runtime/form_decorator.h"
 
 namespace vorl {
 
@@ -16,24 +14,11 @@ namespace vorl {
 // press or a menu command has run: the input that starts a timer stopped at
 // rest again (see RestWatch). A command that opened a box returns when the
 // box has closed, so the closing wakes it too. Ticks pass through unseen.
-class WakingForm final : public Form {
+class WakingForm final : public FormDecorator {
   public:
-    WakingForm(Form& form, std::function<void()> wake) : form_(form), wake_(std::move(wake)) {}
+    WakingForm(Form& form, std::function<void()> wake)
+        : FormDecorator(form), wake_(std::move(wake)) {}
 
-    std::string caption() const override { return form_.caption(); }
-    std::string applicationTitle() const override { return form_.applicationTitle(); }
-    float clientWidth() const override { return form_.clientWidth(); }
-    float clientHeight() const override { return form_.clientHeight(); }
-    Colour backColour() const override { return form_.backColour(); }
-    std::vector<ControlRef> controlsBackToFront() const override {
-        return form_.controlsBackToFront();
-    }
-    const std::vector<MenuItem>& menuBar() const override { return form_.menuBar(); }
-    TextReadout textReadout() const override { return form_.textReadout(); }
-    bool saveState(FormState& state) const override { return form_.saveState(state); }
-
-    void load() override { form_.load(); }
-    void timer() override { form_.timer(); }
     void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override {
         form_.mouseMove(button, shift, x, y);
         wake_();
@@ -48,7 +33,6 @@ class WakingForm final : public Form {
     }
 
   private:
-    Form& form_;
     std::function<void()> wake_;
 };
 
