@@ -15,6 +15,9 @@ const {createSiteServer} = require('../../tools/web-server/web-server.js');
 
 const [site, replay, modules] = process.argv.slice(2);
 const {chromium} = require(path.join(modules, 'playwright-core'));
+/** @typedef {import('playwright-core').Page} Page */
+/** @typedef {Page & {loadMs: number, errors: string[]}} GamePage */
+/** @typedef {{x: number, y: number, width: number, height: number}} Box */
 
 const CLOTH = [0, 128, 0];
 const RAIL = [192, 64, 0];
@@ -23,6 +26,7 @@ const WHITE = [255, 255, 255];
 const YELLOW = [255, 255, 0];
 const RED = [255, 0, 0];
 const CYAN = [0, 255, 255];
+/** @param {number[]} c an RGB colour */
 const hex = (c) => '#' + c.map((v) => v.toString(16).padStart(2, '0')).join('');
 
 // The site as scripts/play-web.sh serves it; `served` counts the requests.
@@ -33,12 +37,15 @@ const chromiumOptions = {
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 };
+/** @type {import('playwright-core').Browser} */
 let browser;
+/** @type {string} */
 let address;
 
 before(async () => {
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    address = `http://127.0.0.1:${server.address().port}/`;
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(null)));
+    const {port} = /** @type {import('node:net').AddressInfo} */ (server.address());
+    address = `http://127.0.0.1:${port}/`;
     browser = await chromium.launch(chromiumOptions);
 });
 after(async () => {
@@ -49,8 +56,14 @@ after(async () => {
 // A page with the game loaded and its first frame shown; by default the
 // viewport is as wide as the form, which then shows at 1:1, on a whole pixel
 // (screenshots are cut at whole CSS pixels).
+/**
+ * @param {import('playwright-core').BrowserContextOptions} options
+ * @param {{newPage(options?: object): Promise<Page>}} context
+ */
 async function openGame(options = {}, context = browser) {
-    const page = await context.newPage({viewport: {width: 1272, height: 899}, ...options});
+    const page = /** @type {GamePage} */ (
+        await context.newPage({viewport: {width: 1272, height: 899}, ...options}));
+    /** @type {string[]} */
     const errors = [];
     page.on('pageerror', (error) => errors.push(error.message));
     const began = Date.now();
@@ -69,10 +82,12 @@ async function openGame(options = {}, context = browser) {
 
 // The canvas's pixels as the game drew them, in device pixels, read in the
 // page and passed out as base64 text: {width, height, at(x, y) -> [r, g, b]}.
+/** @param {Page} page */
 async function table(page) {
     const {width, height, base64} = await page.evaluate(() => {
         const canvas = document.getElementById('table');
-        const {data} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+        const context = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
+        const {data} = context.getImageData(0, 0, canvas.width, canvas.height);
         let bytes = '';
         for (let i = 0; i < data.length; i += 0x8000) {
             bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
@@ -80,12 +95,15 @@ async function table(page) {
         return {width: canvas.width, height: canvas.height, base64: btoa(bytes)};
     });
     const rgba = Buffer.from(base64, 'base64');
+    /** @param {number} x @param {number} y */
     const at = (x, y) => [...rgba.subarray(4 * (y * width + x), 4 * (y * width + x) + 3)];
     return {width, height, at};
 }
 
+/** @param {Page} page */
 const ticks = (page) => page.evaluate(() => Module._vorl_ticks());
 
+/** @param {Page} page @param {[[number, number], number[], string][]} points */
 async function expectColours(page, points) {
     const shot = await table(page);
     for (const [[x, y], want, where] of points) {
@@ -94,6 +112,7 @@ async function expectColours(page, points) {
 }
 
 // Polls until the predicate holds, for at most `seconds`.
+/** @template T @param {() => Promise<T>} predicate @param {number} seconds @param {string} what */
 async function eventually(predicate, seconds, what) {
     const deadline = Date.now() + seconds * 1000;
     for (;;) {
@@ -106,6 +125,7 @@ async function eventually(predicate, seconds, what) {
     }
 }
 
+/** @param {string} script */
 function runReplay(script) {
     const run = spawnSync(replay, {input: script, encoding: 'utf8'});
     assert.equal(run.status, 0, run.stderr);
@@ -113,16 +133,20 @@ function runReplay(script) {
 }
 
 // Where the replay tool puts the cue ball's centre after the same stroke.
+/** @param {number} x @param {number} y @returns {[number, number]} */
 function predictedRest(x, y) {
+    /** @param {number} v */
     const twips = (v) => Math.fround(v * 15);
     const out = runReplay(`move ${twips(x)} ${twips(y)}\ndown\ntick 1000\ndump\n`);
     const line = out.split('\n').find((l) => l.startsWith('ball 15 '));
+    assert.ok(line, out);
     const f = Object.fromEntries(line.split(' ').slice(2).map((kv) => kv.split('=')));
     return [(Number(f.left) + Number(f.width) / 2) / 15, (Number(f.top) + Number(f.height) / 2) / 15];
 }
 
 // The centre of the pure white pixels around the cue ball's row, the head
 // string's white line at x 552 left out.
+/** @param {{at: (x: number, y: number) => number[]}} shot @returns {[number, number] | null} */
 function cueBallCentre(shot) {
     let sx = 0;
     let sy = 0;
@@ -140,6 +164,7 @@ function cueBallCentre(shot) {
 }
 
 // How many rows of the help panel carry ink.
+/** @param {Page} page */
 async function helpInk(page) {
     const shot = await table(page);
     const background = hex(shot.at(1260, 20));
@@ -207,12 +232,14 @@ test('after a rest a stroke sends the cue ball to where the replay tool puts it'
     const page = await openGame();
     await page.waitForTimeout(3000);
     assert.equal(await ticks(page), 2, 'the second tick finds the table at rest: none after it');
+    /** @type {[number, number]} */
     const aim = [640, 216];
-    const box = await page.locator('#table').boundingBox();
+    const box = /** @type {Box} */ (await page.locator('#table').boundingBox());
     await page.mouse.move(box.x + aim[0], box.y + aim[1]);
     await page.mouse.down();
     await page.mouse.up();
     const rest = predictedRest(...aim);
+    /** @type {(number[] | null)[]} */
     let seen = [null, null];
     await eventually(async () => {
         seen = [seen[1], cueBallCentre(await table(page))];
@@ -226,8 +253,9 @@ test('after a rest a stroke sends the cue ball to where the replay tool puts it'
 // Strikes from the right into the rack and waits until the balls only creep:
 // the tick runs on, as friction never quite stops them, and hardly a frame
 // is painted.
+/** @param {Page} page */
 async function breakTheRack(page) {
-    const box = await page.locator('#table').boundingBox();
+    const box = /** @type {Box} */ (await page.locator('#table').boundingBox());
     await page.mouse.click(box.x + 1000, box.y + 216);
     await page.waitForTimeout(5000);
 }
@@ -235,7 +263,7 @@ async function breakTheRack(page) {
 test('Programer opens a modal box; the tick holds while it is open', async () => {
     const page = await openGame();
     await breakTheRack(page);
-    const expected = runReplay('click mnuprog\n').match(/^msgbox "(.*)"$/m)[1];
+    const expected = runReplay('click mnuprog\n').match(/^msgbox "(.*)"$/m)?.[1];
     await page.keyboard.press('Alt+h');
     await page.keyboard.press('g');
     const dialog = page.locator('dialog#box');
@@ -260,7 +288,7 @@ test('Programer opens a modal box; the tick holds while it is open', async () =>
 
 test('a pointer moved while a box was open aims the cue line once it is closed', async () => {
     const page = await openGame();
-    const box = await page.locator('#table').boundingBox();
+    const box = /** @type {Box} */ (await page.locator('#table').boundingBox());
     await page.mouse.move(box.x + 540, box.y + 216); // left of the cue ball
     await page.keyboard.press('Alt+h');
     await page.keyboard.press('g');
@@ -316,7 +344,7 @@ test('File > Exit stops the game', async () => {
     await page.keyboard.press('Alt+f');
     await page.keyboard.press('e');
     await page.locator('#ended').waitFor({state: 'visible'});
-    assert.match(await page.locator('#ended').textContent(), /ended[\s\S]*reload/i);
+    assert.match(await text(page, '#ended'), /ended[\s\S]*reload/i);
     assert.ok(await page.locator('#window').isHidden());
     const stopped = await ticks(page);
     await page.keyboard.press('Alt+f');
@@ -328,10 +356,13 @@ test('File > Exit stops the game', async () => {
 
 // The canvas's backing store read in the page, at any scale, in logical
 // pixels: the colours at `points`, and the centre of the cue ball's white.
+/** @param {Page} page @param {number[][]} points */
 const readTable = (page, points = []) => page.evaluate((points) => {
     const canvas = document.getElementById('table');
     const k = canvas.width / Module.vorlPage.painter.width;
-    const {data, width} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    const context = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'));
+    const {data, width} = context.getImageData(0, 0, canvas.width, canvas.height);
+    /** @param {number} x @param {number} y */
     const at = (x, y) => (Math.floor(y) * width + Math.floor(x)) * 4;
     let [sx, sy, n] = [0, 0, 0];
     for (let y = Math.floor(190 * k), i; y < 245 * k; ++y) {
@@ -344,8 +375,11 @@ const readTable = (page, points = []) => page.evaluate((points) => {
     return {cue: n < 20 ? null : [(sx / n + 0.5) / k, (sy / n + 0.5) / k],
         colours: points.map(([x, y]) => [...data.slice(at(x * k, y * k), at(x * k, y * k) + 3)])};
 }, points);
-const text = (page, selector) => page.locator(selector).textContent();
+/** @param {Page} page @param {string} selector */
+const text = async (page, selector) => (await page.locator(selector).textContent()) ?? '';
+/** @param {Page} page */
 const strokes = (page) => text(page, '#score tbody tr:first-child td:last-child');
+/** @param {Page} page */
 const geometry = (page) => page.evaluate(() => {
     const canvas = document.getElementById('table');
     const {left, top, right, bottom, width, height} = canvas.getBoundingClientRect();
@@ -357,6 +391,7 @@ const geometry = (page) => page.evaluate(() => {
 });
 
 test('the table fits a phone and a laptop, at device resolution; a box moves nothing', async () => {
+    /** @type {[number, number, number, [number, number]][]} */
     const screens = [[844, 390, 3, [390, 844]], [1280, 560, 1.25, [999, 700]]]; // then turned
     for (const [width, height, scale, turned] of screens) {
         const page = await openGame({viewport: {width, height}, deviceScaleFactor: scale,
@@ -390,12 +425,16 @@ test('a finger aims, strikes on lifting; a cancelled touch or a second finger do
     const cdp = await page.context().newCDPSession(page);
     const r = await geometry(page);
     // Points are [x, y, id] in logical pixels; a touchEnd names the points that go.
+    /** @param {'touchStart' | 'touchMove' | 'touchEnd' | 'touchCancel'} type
+     * @param {[number, number, number?][]} points */
     const touch = (type, ...points) => cdp.send('Input.dispatchTouchEvent', {type,
         touchPoints: points.map(([x, y, id = 0]) =>
             ({x: r.left + (x * r.width) / 1272, y: r.top + (y * r.height) / 712, id}))});
+    /** @param {number[]} from @param {number[]} to */
     const lineAt = async (from, to) => hex((await readTable(page,
         [[(from[0] + to[0]) / 2, (from[1] + to[1]) / 2]])).colours[0]);
     const {cue} = await readTable(page);
+    assert.ok(cue, 'the cue ball on the table');
     await page.tap('[data-name="mnuFile"]');
     await touch('touchStart', [700, 330]); // only closes the menu
     await touch('touchEnd', [700, 330]);
@@ -416,15 +455,18 @@ test('a finger aims, strikes on lifting; a cancelled touch or a second finger do
     await touch('touchEnd', [640, 216]);
     await eventually(async () => (await strokes(page)) === '1', 2, 'one stroke on lifting');
     const lift = await page.evaluate(() => window.lift);
+    /** @type {[number, number]} */
     const aim = [(lift[0] - r.left) * (1272 / r.width), (lift[1] - r.top) * (712 / r.height)];
     const rest = predictedRest(...aim);
+    /** @type {(number[] | null)[]} */
     let seen = [null, null];
     await eventually(async () => {
         seen = [seen[1], (await readTable(page)).cue];
         return seen[0] && seen[1] && Math.hypot(seen[0][0] - seen[1][0], seen[0][1] - seen[1][1]) <
             0.2 && Math.hypot(seen[1][0] - rest[0], seen[1][1] - rest[1]) < 1;
     }, 30, `cue ball at rest at ${rest}, last seen ${seen[1]}`);
-    await eventually(async () => (await lineAt((await readTable(page)).cue, aim)) !== hex(CLOTH),
+    const cueNow = async () => /** @type {number[]} */ ((await readTable(page)).cue);
+    await eventually(async () => (await lineAt(await cueNow(), aim)) !== hex(CLOTH),
         10, 'the cue line shown again, from where the ball is now');
     await page.close();
 });
@@ -450,22 +492,24 @@ test('the site installs; after one visit it loads and plays with the network off
     served = 0;
     await page.reload();
     await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
-    const box = await page.locator('#table').boundingBox();
+    const box = /** @type {Box} */ (await page.locator('#table').boundingBox());
     await page.mouse.click(box.x + 640, box.y + 216);
-    await eventually(async () => (await readTable(page)).cue?.[0] < 580, 5, 'a stroke offline');
+    await eventually(async () => ((await readTable(page)).cue?.[0] ?? 640) < 580, 5,
+        'a stroke offline');
     assert.equal(served, 0, 'nothing asked of the server');
 });
 
 test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follows', async () => {
     const page = await openGame();
+        /** @param {string} state */
     const axe = async (state) => {
         await page.addScriptTag({path: path.join(modules, 'axe-core', 'axe.min.js')});
-        const found = await page.evaluate(async () => (await axe.run()).violations.map(
+        const found = await page.evaluate(async () => (await window.axe.run()).violations.map(
             (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`));
         assert.deepEqual(found, [], state);
     };
     const inFocus = () => page.evaluate(() =>
-        document.activeElement.dataset.name || document.activeElement.id);
+        document.activeElement?.getAttribute('data-name') || document.activeElement?.id);
     await axe('the opening page');
     assert.match(await text(page, '#score'), /Balls Sunk.*Player 1.*Player 2.*Player 1 to move/s);
     const keys = [['Tab', 'mnuFile'], ['ArrowRight', 'mnuedit'], ['Enter', 'mnuDiff'],

@@ -11,6 +11,7 @@ const http = require('node:http');
 const path = require('node:path');
 const zlib = require('node:zlib');
 
+/** @type {Record<string, string>} */
 const types = {
     '.html': 'text/html; charset=utf-8',
     '.js': 'text/javascript; charset=utf-8',
@@ -24,6 +25,7 @@ const types = {
 const compressible = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest', '.svg']);
 
 // Brotli where the browser takes it, else gzip; each file is compressed once.
+/** @param {Buffer} body @param {string} encoding 'br' or 'gzip' */
 function encode(body, encoding) {
     if (encoding === 'br') {
         return zlib.brotliCompressSync(body, {params: {
@@ -34,10 +36,15 @@ function encode(body, encoding) {
     return zlib.gzipSync(body, {level: 9});
 }
 
-// Returns an http.Server for the folder; onRequest(url) sees each request.
+/**
+ * Returns an http.Server for the folder; onRequest(url) sees each request.
+ * @param {string} site
+ * @param {(url: string) => void} onRequest
+ */
 function createSiteServer(site, onRequest = () => {}) {
     const root = path.resolve(site);
-    const cache = new Map(); // path + encoding -> {mtime, body}
+    /** @type {Map<string, {mtime: number, body: Buffer}>} path + encoding */
+    const cache = new Map();
     // The site's files are compressed ahead, so that no first visitor waits.
     for (const name of fs.readdirSync(root)) {
         const file = path.join(root, name);
@@ -50,10 +57,11 @@ function createSiteServer(site, onRequest = () => {}) {
         }
     }
     return http.createServer((request, response) => {
-        onRequest(request.url);
+        const requested = request.url ?? '/';
+        onRequest(requested);
         let file;
         try {
-            const url = new URL(request.url, 'http://host');
+            const url = new URL(requested, 'http://host');
             file = path.join(root, path.normalize(decodeURIComponent(url.pathname)));
         } catch {
             response.writeHead(400).end();
@@ -63,7 +71,7 @@ function createSiteServer(site, onRequest = () => {}) {
             file = path.join(file, 'index.html');
         }
         fs.stat(file, (error, stat) => {
-            if (error || !stat.isFile() || !['GET', 'HEAD'].includes(request.method)) {
+            if (error || !stat.isFile() || !['GET', 'HEAD'].includes(request.method ?? '')) {
                 response.writeHead(error ? 404 : 405, {'Content-Type': 'text/plain'});
                 response.end(error ? 'Not found\n' : 'Not allowed\n');
                 return;
@@ -73,6 +81,7 @@ function createSiteServer(site, onRequest = () => {}) {
             const encoding = !compressible.has(extension) ? null
                 : /\bbr\b/.test(accepted) ? 'br' : /\bgzip\b/.test(accepted) ? 'gzip' : null;
             const etag = `"${stat.size.toString(16)}-${stat.mtimeMs.toString(16)}"`;
+            /** @type {Record<string, string | number>} */
             const headers = {
                 'Content-Type': types[extension] || 'application/octet-stream',
                 'Cache-Control': 'no-cache',

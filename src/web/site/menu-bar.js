@@ -6,17 +6,33 @@
 // letter), the arrows move, Enter chooses and Escape closes. The active item
 // holds the focus, so that a screen reader says which it is; closing the
 // menus gives the focus back to where it was.
-'use strict';
 
-// eslint-disable-next-line no-unused-vars
-class VorlMenuBar {
-    // onCommand(name) runs a leaf item; enabled() says whether input counts now.
+/**
+ * A title or an item: its menu, its element, the element its submenu goes
+ * in, and the keys that choose it.
+ * @typedef {{menu: VorlMenu, element: HTMLElement, parent: HTMLElement,
+ *     key: string | null, first: string}} Entry
+ */
+/**
+ * An open popup, the entry it belongs to and its active item (-1 for none).
+ * @typedef {{entry: Entry, popup: HTMLElement, items: Entry[], active: number}} Level
+ */
+
+export class VorlMenuBar {
+    /**
+     * @param {HTMLElement} element the bar
+     * @param {VorlMenu[]} tree
+     * @param {(name: string) => void} onCommand runs a leaf item
+     * @param {() => boolean} enabled whether input counts now
+     */
     constructor(element, tree, onCommand, enabled) {
         this.element = element;
         this.onCommand = onCommand;
         this.enabled = enabled;
         this.titles = tree.map((menu) => this.addTitle(menu));
-        this.open = []; // the open popups, outermost first: {entry, popup, active}
+        /** @type {Level[]} the open popups, outermost first */
+        this.open = [];
+        /** @type {Element | null} */
         this.returnFocus = null;
         // The bar is one stop for Tab; the arrows move between its titles.
         this.titles.forEach((title, i) => {
@@ -24,9 +40,10 @@ class VorlMenuBar {
         });
         document.addEventListener('keydown', (event) => this.keyDown(event), true);
         // A press elsewhere closes the menus, and does nothing else.
+        /** @type {Event | null} */
         this.dismissedBy = null;
         document.addEventListener('pointerdown', (event) => {
-            if (!this.element.contains(event.target)) {
+            if (!this.element.contains(/** @type {Node} */ (event.target))) {
                 this.dismissedBy = this.isOpen ? event : null;
                 this.closeAll();
             }
@@ -37,12 +54,13 @@ class VorlMenuBar {
         return this.open.length > 0;
     }
 
-    // Whether this press only closed the menus.
+    /** @param {Event} event @returns whether this press only closed the menus */
     dismissed(event) {
         return this.dismissedBy === event;
     }
 
     // "E&dit" shows "Edit" with the d underlined; "&&" is an ampersand.
+    /** @param {string} caption */
     static label(caption) {
         const label = document.createElement('span');
         let key = null;
@@ -62,6 +80,7 @@ class VorlMenuBar {
         return {label, key, first: label.textContent.charAt(0).toUpperCase()};
     }
 
+    /** @param {VorlMenu} menu @returns {Entry} */
     addTitle(menu) {
         const wrapper = document.createElement('div');
         wrapper.className = 'menu';
@@ -98,6 +117,7 @@ class VorlMenuBar {
         return entry;
     }
 
+    /** @param {Entry} entry @returns {Level} */
     popupFor(entry) {
         const popup = document.createElement('div');
         popup.className = 'popup';
@@ -119,7 +139,9 @@ class VorlMenuBar {
                 row.append(arrow);
             }
             popup.append(row);
-            return {menu: item, element: row, parent: row, key, first};
+            /** @type {Entry} */
+            const entry = {menu: item, element: row, parent: row, key, first};
+            return entry;
         });
         const level = {entry, popup, items, active: -1};
         items.forEach((item, index) => {
@@ -133,6 +155,7 @@ class VorlMenuBar {
         return level;
     }
 
+    /** @param {Entry} entry @param {boolean} fromKeyboard */
     openTitle(entry, fromKeyboard) {
         if (this.returnFocus === null) {
             this.returnFocus = document.activeElement;
@@ -146,6 +169,7 @@ class VorlMenuBar {
         }
     }
 
+    /** @param {Level} level @param {Entry} item @param {boolean} fromKeyboard */
     openSubmenu(level, item, fromKeyboard) {
         const depth = this.open.indexOf(level);
         this.closeFrom(depth + 1);
@@ -159,6 +183,7 @@ class VorlMenuBar {
     }
 
     // The pointer over an item makes it the active one and opens its submenu.
+    /** @param {Level} level @param {number} index */
     point(level, index) {
         if (!this.open.includes(level)) {
             return;
@@ -175,12 +200,14 @@ class VorlMenuBar {
         }
     }
 
+    /** @param {Level} level @param {number} index */
     setActive(level, index) {
         level.items.forEach((item, i) => item.element.classList.toggle('active', i === index));
         level.active = index;
         level.items[index]?.element.focus({preventScroll: true});
     }
 
+    /** @param {Level} level @param {Entry} item @param {boolean} fromKeyboard */
     choose(level, item, fromKeyboard) {
         if (item.menu.items.length > 0) {
             this.openSubmenu(level, item, fromKeyboard);
@@ -190,6 +217,7 @@ class VorlMenuBar {
         this.onCommand(item.menu.name);
     }
 
+    /** @param {number} depth */
     closeFrom(depth) {
         const closing = this.open.splice(depth);
         const focusWasIn = closing.some((level) => level.popup.contains(document.activeElement));
@@ -207,9 +235,9 @@ class VorlMenuBar {
         const back = this.returnFocus;
         this.returnFocus = null;
         if (focusWasIn || this.element.contains(document.activeElement)) {
-            if (back !== null && back !== document.body && back.isConnected) {
+            if (back instanceof HTMLElement && back !== document.body && back.isConnected) {
                 back.focus({preventScroll: true});
-            } else {
+            } else if (document.activeElement instanceof HTMLElement) {
                 document.activeElement.blur();
             }
         }
@@ -221,6 +249,7 @@ class VorlMenuBar {
 
     // A key picks the item it marks; without a mark, the items whose caption
     // starts with it, the only one at once or in turn when several do.
+    /** @param {Entry[]} entries @param {string} letter */
     static matches(entries, letter) {
         const marked = entries.filter((e) => e.key === letter);
         if (marked.length > 0) {
@@ -231,13 +260,15 @@ class VorlMenuBar {
 
     // On a focused title with its menu closed: Enter, Space and the down arrow
     // open it, the left and right arrows move to the next title.
+    /** @param {Entry} entry @param {KeyboardEvent} event */
     titleKeyDown(entry, event) {
         if (!this.enabled() || this.isOpen || event.altKey || event.ctrlKey || event.metaKey) {
             return;
         }
         const index = this.titles.indexOf(entry);
         const count = this.titles.length;
-        let next = null;
+        /** @type {Entry} */
+        let next;
         switch (event.key) {
             case 'Enter':
             case ' ':
@@ -260,6 +291,7 @@ class VorlMenuBar {
         next.element.focus();
     }
 
+    /** @param {KeyboardEvent} event */
     keyDown(event) {
         if (!this.enabled() || event.ctrlKey || event.metaKey) {
             return;
