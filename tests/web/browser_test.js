@@ -524,11 +524,63 @@ test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follo
     await page.keyboard.press('Alt+h');
     await page.keyboard.press('g');
     await axe('a box open');
-    assert.equal(await text(page, '#news'), await text(page, '#box-text'), 'the box is announced');
+    assert.equal(await page.locator('#box').getAttribute('aria-describedby'), 'box-text');
+    assert.notEqual(await text(page, '#news'), await text(page, '#box-text'), 'said once');
     for (const key of ['Enter', 'Alt+f', 'e']) {
         await page.keyboard.press(key);
     }
     assert.equal(await inFocus(), 'ended', 'the end takes the focus');
     await axe('after Exit');
+    await page.close();
+});
+
+// Each step would fail on a menu bar that traps Tab, leaves Escape's focus on
+// the page, builds a menu inside its opener, or a box that drops the focus.
+test('menu keys Home, End, Tab, Escape; menus beside their openers; focus back after a box',
+    async () => {
+        const page = await openGame();
+        const inFocus = () => page.evaluate(() =>
+            document.activeElement?.getAttribute('data-name'));
+        const keys = [['Tab', 'mnuFile'], ['End', 'mnuHelp'], ['Home', 'mnuFile'],
+            ['ArrowRight', 'mnuedit'], ['Enter', 'mnuDiff'], ['End', 'mnuBoC'],
+            ['Home', 'mnuDiff'], ['ArrowRight', 'mnuDiff0']];
+        for (const [key, name] of keys) {
+            await page.keyboard.press(key);
+            assert.equal(await inFocus(), name, `focus after ${key}`);
+        }
+        const beside = await page.evaluate(() => ['mnuedit', 'mnuDiff'].map((name) => {
+            const opener = document.querySelector(`[data-name=${name}]`);
+            const menu = document.getElementById(opener?.getAttribute('aria-controls') ?? '');
+            return menu?.getAttribute('role') === 'menu' &&
+                menu.parentElement === opener?.parentElement;
+        }));
+        assert.deepEqual(beside, [true, true], 'Edit\'s and Difficulty\'s menus, by aria-controls');
+        await page.keyboard.press('Tab');
+        assert.equal(await page.locator('.popup').count(), 0, 'Tab closes the menus');
+        assert.notEqual(await inFocus(), 'mnuDiff0', 'and moves on');
+        const byPointer = async () => {
+            await page.evaluate(() => /** @type {HTMLElement} */ (document.activeElement).blur());
+            await page.click('.menu-title[data-name="mnuHelp"]');
+            await page.hover('.menu-item[data-name="mnuprog"]');
+        };
+        await byPointer();
+        await page.keyboard.press('Escape');
+        assert.equal(await inFocus(), 'mnuHelp', 'Escape: the focus to a pointer\'s menu\'s title');
+        await byPointer();
+        await page.click('.menu-item[data-name="mnuprog"]');
+        await page.keyboard.press('Enter');
+        assert.equal(await inFocus(), 'mnuHelp', 'the box gives the focus back to its menu');
+        await page.close();
+    });
+
+test('forced colours on and off repaint the table at rest', async () => {
+    const page = await openGame();
+    const face = async () => hex((await readTable(page, [[1260, 20]])).colours[0]);
+    await page.waitForTimeout(3000); // at rest the game paints nothing of its own
+    const before = await face();
+    await page.emulateMedia({forcedColors: 'active'});
+    await eventually(async () => (await face()) !== before, 2, 'the window\'s face repainted');
+    await page.emulateMedia({forcedColors: 'none'});
+    await eventually(async () => (await face()) === before, 2, 'and back');
     await page.close();
 });

@@ -35,6 +35,11 @@ export class VorlCanvasPainter {
         return `rgb(${stored & 0xff},${(stored >>> 8) & 0xff},${(stored >>> 16) & 0xff})`;
     }
 
+    // For a new scheme of the browser's.
+    forgetSystemColours() {
+        this.systemColours.clear();
+    }
+
     /** @param {number} index */
     systemColour(index) {
         let colour = this.systemColours.get(index);

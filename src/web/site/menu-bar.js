@@ -3,9 +3,11 @@
 // marks its access key, shown underlined. From the keyboard: Alt and a key
 // opens a menu, and so do Enter, Space and the down arrow on a focused title;
 // a key chooses an item (items without a marked key answer to their first
-// letter), the arrows move, Enter chooses and Escape closes. The active item
-// holds the focus, so that a screen reader says which it is; closing the
-// menus gives the focus back to where it was.
+// letter), the arrows, Home and End move, Enter chooses, Escape closes a menu
+// and gives the focus to its title, and Tab closes them all and moves on. The
+// active item holds the focus, so that a screen reader says which it is;
+// choosing an item gives the focus back to where it was. Each menu is built
+// beside its title or item, not in it, so that it adds nothing to its name.
 
 /**
  * A title or an item: its menu, its element, the element its submenu goes
@@ -34,6 +36,9 @@ export class VorlMenuBar {
         this.open = [];
         /** @type {Element | null} */
         this.returnFocus = null;
+        // While a command runs, the title of the menu it was chosen from.
+        /** @type {HTMLElement | null} */
+        this.commandFrom = null;
         // The bar is one stop for Tab; the arrows move between its titles.
         this.titles.forEach((title, i) => {
             title.element.setAttribute('tabindex', i > 0 ? '-1' : '0');
@@ -122,6 +127,7 @@ export class VorlMenuBar {
         const popup = document.createElement('div');
         popup.className = 'popup';
         popup.setAttribute('role', 'menu');
+        popup.id = `${entry.menu.name}-menu`;
         popup.setAttribute('aria-label', VorlMenuBar.label(entry.menu.caption).label.textContent);
         const items = entry.menu.items.map((item) => {
             const row = document.createElement('div');
@@ -131,16 +137,21 @@ export class VorlMenuBar {
             row.dataset.name = item.name;
             const {label, key, first} = VorlMenuBar.label(item.caption);
             row.append(label);
+            let parent = row;
             if (item.items.length > 0) {
+                parent = document.createElement('div');
+                parent.className = 'submenu';
+                parent.setAttribute('role', 'none');
+                parent.append(row);
                 row.setAttribute('aria-haspopup', 'true');
                 row.setAttribute('aria-expanded', 'false');
                 const arrow = document.createElement('span');
                 arrow.className = 'arrow';
                 row.append(arrow);
             }
-            popup.append(row);
+            popup.append(parent);
             /** @type {Entry} */
-            const entry = {menu: item, element: row, parent: row, key, first};
+            const entry = {menu: item, element: row, parent, key, first};
             return entry;
         });
         const level = {entry, popup, items, active: -1};
@@ -162,7 +173,7 @@ export class VorlMenuBar {
         }
         const level = this.popupFor(entry);
         entry.parent.append(level.popup);
-        entry.element.setAttribute('aria-expanded', 'true');
+        VorlMenuBar.expand(entry, level.popup);
         this.open = [level];
         if (fromKeyboard) {
             this.setActive(level, 0);
@@ -175,10 +186,20 @@ export class VorlMenuBar {
         this.closeFrom(depth + 1);
         const sub = this.popupFor(item);
         item.parent.append(sub.popup);
-        item.element.setAttribute('aria-expanded', 'true');
+        VorlMenuBar.expand(item, sub.popup);
         this.open.push(sub);
         if (fromKeyboard) {
             this.setActive(sub, 0);
+        }
+    }
+
+    /** @param {Entry} entry @param {HTMLElement | null} popup its open menu, or null */
+    static expand(entry, popup) {
+        entry.element.setAttribute('aria-expanded', String(popup !== null));
+        if (popup !== null) {
+            entry.element.setAttribute('aria-controls', popup.id);
+        } else {
+            entry.element.removeAttribute('aria-controls');
         }
     }
 
@@ -213,17 +234,28 @@ export class VorlMenuBar {
             this.openSubmenu(level, item, fromKeyboard);
             return;
         }
+        const title = this.open[0].entry.element;
         this.closeAll();
-        this.onCommand(item.menu.name);
+        this.commandFrom = title;
+        try {
+            this.onCommand(item.menu.name);
+        } finally {
+            this.commandFrom = null;
+        }
     }
 
-    /** @param {number} depth */
-    closeFrom(depth) {
+    /**
+     * Closes the menus from `depth` in. Unless `refocus` is false, a focus
+     * that was in them goes to the menu left open, or where it was before
+     * the first opened.
+     * @param {number} depth
+     */
+    closeFrom(depth, refocus = true) {
         const closing = this.open.splice(depth);
         const focusWasIn = closing.some((level) => level.popup.contains(document.activeElement));
         for (const level of closing) {
             level.popup.remove();
-            level.entry.element.setAttribute('aria-expanded', 'false');
+            VorlMenuBar.expand(level.entry, null);
         }
         if (depth > 0) {
             const level = this.open[depth - 1];
@@ -234,7 +266,7 @@ export class VorlMenuBar {
         }
         const back = this.returnFocus;
         this.returnFocus = null;
-        if (focusWasIn || this.element.contains(document.activeElement)) {
+        if (refocus && (focusWasIn || this.element.contains(document.activeElement))) {
             if (back instanceof HTMLElement && back !== document.body && back.isConnected) {
                 back.focus({preventScroll: true});
             } else if (document.activeElement instanceof HTMLElement) {
@@ -245,6 +277,15 @@ export class VorlMenuBar {
 
     closeAll() {
         this.closeFrom(0);
+    }
+
+    // The bar is one stop for Tab: the title that last had the focus.
+    /** @param {Entry} entry */
+    focusTitle(entry) {
+        for (const title of this.titles) {
+            title.element.setAttribute('tabindex', title === entry ? '0' : '-1');
+        }
+        entry.element.focus();
     }
 
     // A key picks the item it marks; without a mark, the items whose caption
@@ -259,7 +300,8 @@ export class VorlMenuBar {
     }
 
     // On a focused title with its menu closed: Enter, Space and the down arrow
-    // open it, the left and right arrows move to the next title.
+    // open it, the left and right arrows move to the next title, Home and End
+    // to the first and the last.
     /** @param {Entry} entry @param {KeyboardEvent} event */
     titleKeyDown(entry, event) {
         if (!this.enabled() || this.isOpen || event.altKey || event.ctrlKey || event.metaKey) {
@@ -282,13 +324,17 @@ export class VorlMenuBar {
             case 'ArrowLeft':
                 next = this.titles[(index - 1 + count) % count];
                 break;
+            case 'Home':
+                next = this.titles[0];
+                break;
+            case 'End':
+                next = this.titles[count - 1];
+                break;
             default:
                 return;
         }
         event.preventDefault();
-        entry.element.setAttribute('tabindex', '-1');
-        next.element.setAttribute('tabindex', '0');
-        next.element.focus();
+        this.focusTitle(next);
     }
 
     /** @param {KeyboardEvent} event */
@@ -323,6 +369,19 @@ export class VorlMenuBar {
             case 'ArrowUp':
                 this.setActive(level, (level.active - 1 + count) % count);
                 return handled();
+            case 'Home':
+                this.setActive(level, 0);
+                return handled();
+            case 'End':
+                this.setActive(level, count - 1);
+                return handled();
+            case 'Tab': {
+                // The browser moves the focus on from the title, either way.
+                const title = this.open[0].entry;
+                this.closeFrom(0, false);
+                this.focusTitle(title);
+                return;
+            }
             case 'ArrowRight': {
                 const item = level.items[level.active];
                 if (item && item.menu.items.length > 0) {
@@ -349,7 +408,13 @@ export class VorlMenuBar {
                 }
                 return handled();
             case 'Escape':
-                this.closeFrom(this.open.length - 1);
+                if (this.open.length > 1) {
+                    this.closeFrom(this.open.length - 1);
+                } else {
+                    const title = this.open[0].entry;
+                    this.closeFrom(0, false);
+                    this.focusTitle(title);
+                }
                 return handled();
             default:
                 break;

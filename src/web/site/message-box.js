@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The game's message boxes, as one modal dialog over the table, and the panel
-// that stands for the window once the game has ended.
+// that stands for the window once the game has ended. A screen reader says a
+// box's text once, as the dialog's description.
 
-import {announce} from './score-readout.js';
 import {phase} from './phase.js';
 
 /** @typedef {import('./menu-bar.js').VorlMenuBar} VorlMenuBar */
@@ -16,21 +16,32 @@ export class MessageBoxes {
      * @param {VorlMenuBar} menuBar closed when a box opens
      * @param {TableInput} input held while a box is open
      * @param {() => void} paintNow paints the table as it stands
+     * @param {HTMLElement} table takes the focus after a box that no control led to
      */
-    constructor(menuBar, input, paintNow) {
+    constructor(menuBar, input, paintNow, table) {
         this.menuBar = menuBar;
         this.input = input;
         this.paintNow = paintNow;
+        this.table = table;
         /** @type {[string, string][]} */
         this.waiting = [];
-        // Enter and Escape close the box wherever the focus is.
+        /** @type {HTMLElement} */
+        this.returnFocus = table;
+        // Enter and Escape close the box wherever the focus is, and the game
+        // goes on at once: the next key already counts.
         document.addEventListener('keydown', (e) => {
             if (phase.now === 'box' && (e.key === 'Enter' || e.key === 'Escape')) {
                 e.preventDefault();
                 box.close();
+                this.closed();
             }
         });
-        box.addEventListener('close', () => this.closed());
+        // Closed by its button; the event comes late, maybe after the next box opened.
+        box.addEventListener('close', () => {
+            if (!box.open) {
+                this.closed();
+            }
+        });
     }
 
     /**
@@ -46,6 +57,10 @@ export class MessageBoxes {
             this.waiting.push([title, text]);
             return;
         }
+        // The focus goes back where it was, or to the menu that led here.
+        const focused = document.activeElement;
+        this.returnFocus = focused instanceof HTMLElement && focused !== document.body &&
+            focused !== this.table ? focused : this.menuBar.commandFrom ?? this.table;
         this.open(title, text, null);
     }
 
@@ -62,7 +77,6 @@ export class MessageBoxes {
         this.menuBar.closeAll();
         byId('box-title').textContent = title;
         byId('box-text').textContent = text;
-        announce(text);
         box.showModal();
         byId('box-ok').focus({preventScroll: true});
     }
@@ -78,6 +92,7 @@ export class MessageBoxes {
             return;
         }
         this.input.releaseAfterBox();
+        this.returnFocus.focus({preventScroll: true});
         Module._vorl_resume();
     }
 }

@@ -54,14 +54,24 @@ function requestFrame() {
 
 // The first fit comes before the page is first shown, once the game's script
 // has started loading the game.
-const fit = fitTable(stage, table, painter, () => {
+function repaint() {
     if (running() || phase.now === 'box') {
         paintNow();
     } else {
         painter.blank();
     }
-});
+}
+const fit = fitTable(stage, table, painter, repaint);
 painter.warmUp();
+
+// The table's system colours follow forced colours and the colour scheme:
+// paint them again, even at rest, when the game would not.
+for (const query of ['(forced-colors: active)', '(prefers-color-scheme: dark)']) {
+    matchMedia(query).addEventListener('change', () => {
+        painter.forgetSystemColours();
+        repaint();
+    });
+}
 
 /**
  * @param {string} caption
@@ -77,7 +87,7 @@ function openWindow(caption, menus, width, height) {
     const bar = new VorlMenuBar(/** @type {HTMLElement} */ (document.getElementById('menubar')),
         menus, (name) => Module.ccall('vorl_menu_click', null, ['string'], [name]), running);
     input = new TableInput(table, painter, bar);
-    boxes = new MessageBoxes(bar, input, paintNow);
+    boxes = new MessageBoxes(bar, input, paintNow, table);
     menuBar = bar;
     phase.now = 'running';
     fit();
