@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "core/game/keyboard_aim.h"
 #include "core/runtime/reentry_guard_form.h"
 #include "core/runtime/waking_form.h"
 #include "qt/form_view.h"
@@ -187,6 +188,61 @@ TEST(FormView, MoveLeftOfTheCueBallThenPressStrikesItToTheRight) {
     EXPECT_GT(game.form.ballVel[Form1::kCueBall].vx, vorl::Fixed());
     EXPECT_FALSE(game.form.lineCue.Visible);
     EXPECT_EQ(game.form.shotActive, 1);
+}
+
+// Catches a table that does not have the keys when the window opens, arrows
+// that do not aim, a strike that does not reach the game, and Alt+arrow (the
+// menus' and the desktop's) taken for aiming.
+TEST(FormView, HasTheKeysFromTheStartArrowsAimAndSpaceStrikes) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    vorl::KeyboardAim aim(game.form, game.form);
+    window.view()->setKeyboardAim(&aim);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), window.view());
+    const float x2 = game.form.lineCue.X2;
+    QTest::keyClick(window.view(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(game.form.lineCue.X2, x2);
+    QTest::keyClick(window.view(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_NE(game.form.lineCue.X2, x2);
+    EXPECT_TRUE(window.view()->accessibleDescription().startsWith("Aim: "));
+    QTest::keyClick(window.view(), Qt::Key_Space);
+    EXPECT_EQ(game.form.shotActive, 1);
+}
+
+// Catches the last ball's flashing colours painted on every frame when the
+// player asked for less flashing, or held back when not asked.
+TEST(FormView, WithLessFlashingTheClothChangesColourAtMostThreeTimesASecond) {
+    for (const bool reduce : {false, true}) {
+        vorl::testing::Game game;
+        for (int i = 1; i < Form1::kObjectBallCount; ++i) {
+            game.form.ball[i].Visible = false;
+        }
+        game.form.ballsSunk = 14;
+        FormWindow window(game.form);
+        double seconds = 0;
+        if (reduce) {
+            window.view()->reduceFlashing([&seconds] { return seconds; });
+        }
+        window.show();
+        int changes = -1;  // the first frame is no change
+        QColor cloth;
+        for (int frame = 0; frame < 64; ++frame, seconds += 1.0 / 64) {
+            game.form.timer();
+            window.view()->refresh();
+            const QColor painted = window.view()->grab().toImage().pixelColor(400, 133);
+            changes += painted != cloth;
+            cloth = painted;
+        }
+        if (reduce) {
+            EXPECT_LE(changes, 3);
+            EXPECT_GE(changes, 2) << "the newest colours still show every third of a second";
+        } else {
+            EXPECT_EQ(changes, 63);
+        }
+    }
 }
 
 // ---------------------------------------------------------------- drawing

@@ -3,12 +3,17 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
+#include "core/game/keyboard_aim.h"
 #include "qt/colour_resolver.h"
 #include "qt/scene_painter.h"
 
@@ -29,6 +34,26 @@ std::int16_t shiftBits(Qt::KeyboardModifiers modifiers) {
                                      (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
+// The key that aims or strikes, if this is one.
+std::optional<AimKey> aimKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return AimKey::Left;
+        case Qt::Key_Right:
+            return AimKey::Right;
+        case Qt::Key_Up:
+            return AimKey::Up;
+        case Qt::Key_Down:
+            return AimKey::Down;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return AimKey::Strike;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 FormView::FormView(Form& form, QWidget* parent)
@@ -40,6 +65,9 @@ FormView::FormView(Form& form, QWidget* parent)
     setMinimumSize(formSize_ / kSmallestScaleDivisor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
+    // The table takes the keys from the start: the keyboard plays as well.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus();
 }
 
 QSize FormView::sizeHint() const {
@@ -54,6 +82,7 @@ FormFit FormView::fit() const {
 // covers, so a change counts when it moves by a share of those.
 void FormView::refresh() {
     current_.build(form_, devicePixelRatioF() * fit().scale());
+    holdColours(current_);
     if (!current_.looksLike(painted_)) {
         update();
     }
@@ -65,6 +94,7 @@ void FormView::refresh() {
 void FormView::paintEvent(QPaintEvent* /*event*/) {
     const FormFit fitted = fit();
     painted_.build(form_, devicePixelRatioF() * fitted.scale());
+    holdColours(painted_);
     QPainter painter(this);
     const ColourResolver colours(palette());
     painter.fillRect(rect(), colours.resolve(form_.backColour()));
@@ -107,6 +137,43 @@ void FormView::mousePressEvent(QMouseEvent* event) {
     form_.mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()),
                     fitted.twipsX(event->position().x()), fitted.twipsY(event->position().y()));
     refresh();
+}
+
+// Keys with Ctrl or Alt are left to the menus; Shift makes a step finer.
+void FormView::keyPressEvent(QKeyEvent* event) {
+    const std::optional<AimKey> key = aimKey(event->key());
+    const Qt::KeyboardModifiers others =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (keyboardAim_ == nullptr || !key || others != Qt::KeyboardModifiers()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    keyboardAim_->press({*key, shiftBits(event->modifiers())});
+    setAccessibleDescription(QString::fromStdString(keyboardAim_->description()));
+    refresh();
+}
+
+void FormView::reduceFlashing(std::function<double()> seconds) {
+    seconds_ = std::move(seconds);
+    colourHold_.emplace();
+    if (coloursDue_ == nullptr) {
+        coloursDue_ = new QTimer(this);
+        coloursDue_->setSingleShot(true);
+        connect(coloursDue_, &QTimer::timeout, this, &FormView::refresh);
+    }
+}
+
+// Held colours are painted anew once due, even if no tick comes to show them.
+void FormView::holdColours(Scene& scene) {
+    if (!colourHold_) {
+        return;
+    }
+    const double now = seconds_();
+    colourHold_->apply(scene, now);
+    if (const std::optional<double> due = colourHold_->dueAt()) {
+        const double ms = std::ceil((*due - now) * 1000.0);
+        coloursDue_->start(static_cast<int>(std::max(ms, 0.0)));
+    }
 }
 
 }  // namespace vorl

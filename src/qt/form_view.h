@@ -4,13 +4,19 @@
 #include <QPoint>
 #include <QSize>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "core/runtime/form.h"
+#include "core/scene/colour_hold.h"
 #include "core/scene/scene.h"
 #include "qt/form_fit.h"
 
+class QTimer;
+
 namespace vorl {
+
+class KeyboardAim;
 
 // The window's client area: draws the form's controls, scaled uniformly to
 // the largest size it holds and centred on the form's back colour, and hands
@@ -40,10 +46,19 @@ class FormView : public QWidget {
     void pointerBlocked();
     void pointerUnblocked();
 
+    // The arrows, Space and Enter (with Shift or alone) aim and strike
+    // through `aim`, which outlives the view; without one they do nothing.
+    void setKeyboardAim(KeyboardAim* aim) { keyboardAim_ = aim; }
+
+    // From now on the table's colours change at most three times a second;
+    // `seconds` is the clock that paces it (steady, never going back).
+    void reduceFlashing(std::function<double()> seconds);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Form& form_;
@@ -51,6 +66,13 @@ class FormView : public QWidget {
     Scene painted_;
     Scene current_;
     std::optional<QPoint> blockedAt_;
+    KeyboardAim* keyboardAim_ = nullptr;
+    // Set when the colours change slowly.
+    std::optional<ColourHold> colourHold_;
+    std::function<double()> seconds_;
+    QTimer* coloursDue_ = nullptr;
+
+    void holdColours(Scene& scene);
 };
 
 }  // namespace vorl

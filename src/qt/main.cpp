@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <QElapsedTimer>
 #include <cstdio>
 #include <string>
 
 #include "core/game/form1.h"
+#include "core/game/keyboard_aim.h"
 #include "core/runtime/random_source.h"
 #include "core/runtime/reentry_guard_form.h"
 #include "core/runtime/waking_form.h"
 #include "qt/command_line.h"
+#include "qt/desktop_motion.h"
 #include "qt/form_view.h"
 #include "qt/form_window.h"
 #include "qt/lost_window_watch.h"
@@ -35,7 +38,8 @@ int refuse(const char* program, const std::string& argument) {
 // Puts the game in a window and lets the timer drive it.
 int main(int argc, char* argv[]) {
     const char* program = argc > 0 ? argv[0] : "vorl";
-    switch (const vorl::CommandLine line = vorl::readCommandLine(argc, argv); line.action) {
+    const vorl::CommandLine line = vorl::readCommandLine(argc, argv);
+    switch (line.action) {
         case vorl::CommandLine::Action::Help:
             std::fputs(vorl::usageText(program).c_str(), stdout);
             return 0;
@@ -72,7 +76,15 @@ int main(int argc, char* argv[]) {
     // (pointer, menus, a box closing) starts it again.
     vorl::TickTimer ticker(form);
     vorl::WakingForm input(form, [&ticker] { ticker.wake(); });
+    vorl::KeyboardAim keyboardAim(input, game);
     vorl::FormWindow window(input);
+    window.view()->setKeyboardAim(&keyboardAim);
+    if (line.reduceFlashing || vorl::desktopAsksForLessMotion()) {
+        QElapsedTimer clock;
+        clock.start();
+        window.view()->reduceFlashing(
+            [clock] { return static_cast<double>(clock.nsecsElapsed()) / 1e9; });
+    }
     messageBox.attach(window);
     vorl::LostWindowWatch lostWindows(window, programExit);
     window.openOn(*window.screen());

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/game/form1.h"
+#include "core/game/keyboard_aim.h"
 #include "core/numeric/decimal_text.h"
 #include "core/runtime/message_box.h"
 #include "core/runtime/program_exit.h"
@@ -297,6 +298,13 @@ class Replay {
             random_.seed(parseInteger<std::uint32_t>(tokens[1], "seed"));
         } else if (command == "set") {
             set(line, tokens);
+        } else if (command == "key") {
+            expectCount(tokens, 2, "key NAME");
+            const std::optional<AimKeyStroke> stroke = aimKeyFromName(tokens[1]);
+            if (!stroke) {
+                throw LineError{"unknown key " + quoted(tokens[1])};
+            }
+            aim_.press(*stroke);
         } else if (command == "dump") {
             expectCount(tokens, 1, "dump");
             writeDump(out_, form_);
@@ -432,6 +440,7 @@ class Replay {
     PrintingProgramExit programExit_;
     SeededRandom random_;
     Form1 form_;
+    KeyboardAim aim_{form_, form_};
     float pointerX_ = 0;
     float pointerY_ = 0;
 };
