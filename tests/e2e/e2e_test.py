@@ -214,6 +214,16 @@ def replayed_rest(replay, script):
             (float(fields["top"]) + float(fields["height"]) / 2) / 15)
 
 
+def comes_to_rest_at(game, rest, seen):
+    """Whether the cue ball comes to rest within a pixel of `rest`; `seen`
+    keeps the last two centres found."""
+    def at_rest_there():
+        seen[:] = [seen[1], cue_ball_centre(game, game.x.screen())]
+        still = None not in seen and all(abs(a - b) < 0.2 for a, b in zip(*seen))
+        return still and all(abs(a - b) < 1 for a, b in zip(seen[1], rest))
+    return wait_until(at_rest_there, 30, 0.2)
+
+
 def test_table(vorl, replay, screenshot):
     x = XServer(1600, 1000, 96)
     x.xdotool("mousemove", "1590", "990")  # off the window: no cue line to the pointer yet
@@ -320,16 +330,10 @@ def test_table(vorl, replay, screenshot):
         check(first is not None and abs(first[1] - 216.5) < 3,
               f"the cue ball leaves its spot to the left, away from the pointer ({first})")
         rest = predicted_rest(replay, *aim)
-        seen = [None, None]
-
-        def at_rest_where_replayed():
-            seen[:] = [seen[1], cue_ball_centre(game, x.screen())]
-            still = None not in seen and all(abs(a - b) < 0.2 for a, b in zip(*seen))
-            return still and all(abs(a - b) < 1 for a, b in zip(seen[1], rest))
-
         # About 300 ticks, five seconds at full pace; a busy machine slows the game.
         began = time.monotonic()
-        check(wait_until(at_rest_where_replayed, 30, 0.2),
+        seen = [None, None]
+        check(comes_to_rest_at(game, rest, seen),
               f"it comes to rest at ({rest[0]:.1f},{rest[1]:.1f}) as replayed "
               f"(last two seen {seen}, after {time.monotonic() - began:.1f} s)")
 
@@ -478,31 +482,22 @@ def test_fit(vorl, replay):
 
 
 def test_keys(vorl, replay):
-    """Keyboard play: the table has the keys from the start, with the pointer
-    off the window, and the cue ball rests where the replay tool's `key`
-    commands put it."""
+    """The table has the keys from the start, the pointer off the window: a
+    stroke from the keyboard rests where the replay tool's `key` commands put it."""
     x = XServer(1600, 1000, 96)
     x.xdotool("mousemove", "1590", "990")
     game = Game(x, vorl)
     try:
         x.xdotool("windowfocus", "--sync", game.window)
-        # From the opening cue line (7 degrees right of up) to straight right,
-        # softer, and strike: the ball comes back off the rail along its row.
-        # xdotool's key names, and the replay tool's.
-        keys = ([("Right", "Right")] * 16 + [("shift+Right", "Shift+Right")] * 3 +
-                [("Down", "Down")] * 5 + [("space", "Space")])
-        x.xdotool("key", "--delay", "30", *(k for k, _ in keys))
-        rest = replayed_rest(replay, "".join(f"key {k}\n" for _, k in keys))
+        # From the opening cue line, 7 degrees right of up, to straight right
+        # and softer: the ball comes back off the rail along its row.
+        keys = ["Right"] * 16 + ["shift+Right"] * 3 + ["Down"] * 5 + ["space"]
+        x.xdotool("key", "--delay", "30", *keys)
+        rest = replayed_rest(replay, "".join(
+            f"key {k.replace('shift', 'Shift').replace('space', 'Space')}\n" for k in keys))
         seen = [None, None]
-
-        def at_rest_where_replayed():
-            seen[:] = [seen[1], cue_ball_centre(game, x.screen())]
-            still = None not in seen and all(abs(a - b) < 0.2 for a, b in zip(*seen))
-            return still and all(abs(a - b) < 1 for a, b in zip(seen[1], rest))
-
-        check(wait_until(at_rest_where_replayed, 30, 0.2),
-              f"struck from the keyboard, the cue ball rests at ({rest[0]:.1f},{rest[1]:.1f}) "
-              f"as replayed (last two seen {seen})")
+        check(comes_to_rest_at(game, rest, seen), f"struck from the keyboard, the cue ball rests "
+              f"at ({rest[0]:.1f},{rest[1]:.1f}) as replayed (last two seen {seen})")
     finally:
         game.stop()
         x.stop()
