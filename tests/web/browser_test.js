@@ -17,7 +17,8 @@ const {setTimeout: sleep} = require('node:timers/promises');
 const {createSiteServer} = require('../../tools/web-server/web-server.js');
 const {engines} = require('./engines.js');
 
-const [engineName, site, replay, modules] = process.argv.slice(2).map((a, i) => (i ? path.resolve(a) : a));
+const [engineName, ...paths] = process.argv.slice(2);
+const [site, replay, modules] = paths.map((p) => path.resolve(p));
 assert.ok(engineName in engines, `engine: one of ${Object.keys(engines).join(', ')}`);
 
 /** @typedef {import('./engines.js').Tab & {loadMs: number}} Game */
@@ -29,7 +30,8 @@ assert.ok(engineName in engines, `engine: one of ${Object.keys(engines).join(', 
 /** @type {Rgb} */ const YELLOW = [255, 255, 0];
 /** @type {Rgb} */ const RED = [255, 0, 0];
 /** @type {Rgb} */ const CYAN = [0, 255, 255];
-const hex = (/** @type {number[]} */ c) => '#' + c.map((v) => v.toString(16).padStart(2, '0')).join('');
+const hex = (/** @type {number[]} */ c) =>
+    '#' + c.map((v) => v.toString(16).padStart(2, '0')).join('');
 
 // The site as scripts/play-web.sh serves it; `served` counts the requests.
 let served = 0;
@@ -99,21 +101,22 @@ const ticks = (/** @type {import('./engines.js').Tab} */ tab) =>
     tab.evaluate(() => Module._vorl_ticks());
 /** @returns {Promise<string>} */
 const text = (/** @type {Game} */ tab, /** @type {string} */ selector) =>
-    tab.evaluate((s) => document.querySelector(s)?.textContent, selector);
+    tab.evaluate((/** @type {string} */ s) => document.querySelector(s)?.textContent, selector);
 /** @returns {Promise<number>} */
 const count = (/** @type {Game} */ tab, /** @type {string} */ selector) =>
-    tab.evaluate((s) => document.querySelectorAll(s).length, selector);
+    tab.evaluate((/** @type {string} */ s) => document.querySelectorAll(s).length, selector);
 /** @returns {Promise<boolean>} */
 const visible = (/** @type {Game} */ tab, /** @type {string} */ selector) =>
-    tab.evaluate((s) => {
+    tab.evaluate((/** @type {string} */ s) => {
         const element = document.querySelector(s);
         return !!element && element.getClientRects().length > 0 &&
             getComputedStyle(element).visibility !== 'hidden';
     }, selector);
 /** @returns {Promise<{x: number, y: number, width: number, height: number}>} */
 const rect = (/** @type {Game} */ tab, /** @type {string} */ selector) =>
-    tab.evaluate((s) => {
-        const {x, y, width, height} = document.querySelector(s).getBoundingClientRect();
+    tab.evaluate((/** @type {string} */ s) => {
+        const element = /** @type {Element} */ (document.querySelector(s));
+        const {x, y, width, height} = element.getBoundingClientRect();
         return {x, y, width, height};
     }, selector);
 async function clickAt(/** @type {Game} */ tab, /** @type {number} */ x, /** @type {number} */ y) {
@@ -131,7 +134,8 @@ async function pressAll(/** @type {Game} */ tab, /** @type {string[]} */ keys) {
         await tab.press(key);
     }
 }
-const boxOpen = (/** @type {Game} */ tab) => eventually(() => visible(tab, 'dialog#box'), 5, 'the box');
+const boxOpen = (/** @type {Game} */ tab) =>
+    eventually(() => visible(tab, 'dialog#box'), 5, 'the box');
 const boxShut = (/** @type {Game} */ tab) =>
     eventually(async () => !(await visible(tab, 'dialog#box')), 5, 'the box closed');
 
@@ -163,9 +167,10 @@ const readTable = (/** @type {Game} */ tab, /** @type {number[][]} */ points = [
         const at = (/** @type {number} */ x, /** @type {number} */ y) =>
             (Math.floor(y) * width + Math.floor(x)) * 4;
         let [sx, sy, n] = [0, 0, 0];
-        for (let y = Math.floor(190 * k), i; y < 245 * k; ++y) {
+        for (let y = Math.floor(190 * k); y < 245 * k; ++y) {
             for (let x = Math.floor(60 * k); x < 745 * k; ++x) {
-                if (Math.abs(x / k - 552) > 3 && data[i = at(x, y)] + data[i + 1] + data[i + 2] > 764) {
+                const i = at(x, y);
+                if (Math.abs(x / k - 552) > 3 && data[i] + data[i + 1] + data[i + 2] > 764) {
                     [sx, sy, n] = [sx + x, sy + y, n + 1];
                 }
             }
@@ -480,7 +485,8 @@ test('after one visit the site loads and plays with the network off', needs('off
         10, 'the first frame offline');
     const box = await rect(tab, '#table');
     await clickAt(tab, box.x + 640, box.y + 216);
-    await eventually(async () => ((await readTable(tab)).cue?.[0] ?? 1e9) < 580, 5, 'a stroke offline');
+    await eventually(async () => ((await readTable(tab)).cue?.[0] ?? 1e9) < 580, 5,
+        'a stroke offline');
     assert.equal(served, 0, 'nothing asked of the server');
     await offline(false);
     await tab.close();
@@ -492,12 +498,15 @@ test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follo
         const axeSource = fs.readFileSync(path.join(modules, 'axe-core', 'axe.min.js'), 'utf8');
         /** @type {string[]} */
         const found = [];
-        const axe = async (/** @type {string} */ state) => {
+        const audit = async (/** @type {string} */ state) => {
+            /** @type {string[]} */
             const violations = await tab.evaluate(async (/** @type {string} */ source) => {
                 if (!('axe' in window)) {
                     (0, eval)(source);
                 }
-                return (await axe.run()).violations.map(
+                /** @type {{violations: {id: string, nodes: {target: string[]}[]}[]}} */
+                const results = await /** @type {any} */ (window).axe.run();
+                return results.violations.map(
                     (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
             }, axeSource);
             found.push(...violations.map((v) => `${state}: ${v}`));
@@ -506,7 +515,7 @@ test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follo
             const element = /** @type {HTMLElement} */ (document.activeElement);
             return element.dataset.name || element.id;
         });
-        await axe('the opening page');
+        await audit('the opening page');
         assert.match(await text(tab, '#score'), /Balls Sunk.*Player 1.*Player 2.*Player 1 to move/s);
         const keys = [['Tab', 'mnuFile'], ['ArrowRight', 'mnuedit'], ['Enter', 'mnuDiff'],
             ['ArrowDown', 'mnuBC']];
@@ -514,16 +523,16 @@ test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follo
             await tab.press(key);
             assert.equal(await inFocus(), name, `focus after ${key}`);
         }
-        await axe('a menu open');
+        await audit('a menu open');
         await tab.press('Escape');
         assert.equal(await inFocus(), 'mnuedit', 'the focus goes back to the title');
         await pressAll(tab, ['Alt+h', 'g']);
         await boxOpen(tab);
-        await axe('a box open');
+        await audit('a box open');
         assert.equal(await text(tab, '#news'), await text(tab, '#box-text'), 'the box is announced');
         await pressAll(tab, ['Enter', 'Alt+f', 'e']);
         assert.equal(await inFocus(), 'ended', 'the end takes the focus');
-        await axe('after Exit');
+        await audit('after Exit');
         assert.deepEqual(found, []);
         await tab.close();
     });

@@ -168,10 +168,12 @@ async function launchWebKit(modules) {
         .map((dir) => `/usr/lib/${dir}/webkit2gtk-4.1/MiniBrowser`).find(fs.existsSync);
     const driver = await new Builder().usingServer(await service.start(10000)).withCapabilities({
         browserName: 'MiniBrowser',
-        'webkitgtk:browserOptions': {binary, args: ['--automation', '--enable-2d-canvas-acceleration=false']},
+        'webkitgtk:browserOptions':
+            {binary, args: ['--automation', '--enable-2d-canvas-acceleration=false']},
     }).build();
     // The window's frame, to size the viewport rather than the window.
-    const frame = await driver.executeScript('return [outerWidth - innerWidth, outerHeight - innerHeight]');
+    const frame = await driver.executeScript(
+        'return [outerWidth - innerWidth, outerHeight - innerHeight]');
     /** @type {{[name: string]: string}} */
     const keyNames = {Alt: Key.ALT, Control: Key.CONTROL, Shift: Key.SHIFT, Enter: Key.ENTER,
         Escape: Key.ESCAPE, Tab: Key.TAB, ArrowDown: Key.ARROW_DOWN, ArrowUp: Key.ARROW_UP,
