@@ -3,8 +3,8 @@
 // WebKitGTK), driven by each browser's own pointer and key events and checked
 // on the canvas's pixels, as the X tests check the desktop game on
 // screenshots. Every check is written once against the thin drivers of
-// engines.js; a check that needs what an engine's driver cannot do is
-// skipped there, with the reason.
+// engines.js, so a new test() here runs in every engine; a check that needs
+// what an engine's driver cannot do is skipped there, with the reason.
 //   node browser_test.js ENGINE SITE_DIR NATIVE_REPLAY NODE_MODULES_DIR
 'use strict';
 
