@@ -23,7 +23,8 @@ cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine6
 test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev clang-format libclang-rt-dev
       xvfb xauth xdotool x11-utils openbox imagemagick dpkg-dev file lintian appstream
       desktop-file-utils devscripts ccache)
-web=(emscripten chromium librsvg2-bin "${headers[@]}")
+# The browser tests' three engines; WebKit's MiniBrowser runs under xvfb-run.
+web=(emscripten chromium firefox-esr webkit2gtk-driver xvfb xauth librsvg2-bin "${headers[@]}")
 
 wanted=()
 for group in "$@"; do
