@@ -6,6 +6,13 @@
 # out. The prefix is made at the first run, once even when several runs
 # start together, without the .NET and browser installers.
 #   wine.sh WINE PROGRAM [ARGUMENT...]
+#   wine.sh WINE --start-server | --stop-server
+# A wineserver left to itself stops a few seconds after its last program
+# ends, and a program that starts while it stops can come back with no
+# output; wine's own services, started with the first program, hold its
+# standard streams until then. The tests keep one server up from their first
+# run to their last: --start-server makes the prefix, starts a server that
+# stays and its services on /dev/null; --stop-server stops them all.
 set -eu
 wine=$1
 shift
@@ -13,12 +20,22 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 unset DISPLAY
 : "${WINEPREFIX:?the toolchain file sets WINEPREFIX}"
 export WINEPREFIX
+server=$(dirname "$wine")/wineserver64
+[ -x "$server" ] || server=$(dirname "$wine")/wineserver
+[ -x "$server" ] || server=wineserver
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    server=$(dirname "$wine")/wineserver64
-    [ -x "$server" ] || server=$(dirname "$wine")/wineserver
-    [ -x "$server" ] || server=wineserver
     mkdir -p "$(dirname "$WINEPREFIX")"
     flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] ||
         { "$1" wineboot --init && "$2" -w; } >/dev/null 2>&1' sh "$wine" "$server"
 fi
+case "${1-}" in
+    # A server still winding down from an earlier run is let go first: a
+    # second one would not start beside it.
+    --start-server)
+        exec </dev/null >/dev/null 2>&1
+        "$server" -w
+        "$server" -p
+        exec "$wine" cmd /c exit ;;
+    --stop-server) "$server" -k 2>/dev/null || true; exec "$server" -w ;;
+esac
 exec "$wine" "$@"
