@@ -28,11 +28,13 @@ def run(tool, script):
 
 
 def wine_command(launcher, mode):
-    """wine.sh's command line for MODE, read from the launcher's exec line."""
+    """wine.sh's command line for MODE, read from the launcher's exec line:
+    everything up to wine.sh and its first argument, the path of wine."""
     with open(launcher) as f:
         line = next(l for l in f if l.startswith("exec "))
-    words = re.findall(r"'((?:[^']|'\\'')*)'", line)
-    return [w.replace("'\\''", "'") for w in words] + [mode]
+    words = [w.replace("'\\''", "'") for w in re.findall(r"'((?:[^']|'\\'')*)'", line)]
+    script = next(i for i, w in enumerate(words) if w.endswith("wine.sh"))
+    return words[:script + 2] + [mode]
 
 
 def stream(args, script, expected, count, seed):
