@@ -11,13 +11,13 @@ if(NOT VORL_RSVG_CONVERT)
 endif()
 
 set(_site ${CMAKE_BINARY_DIR}/site)
+# Made here, not left to the vorl-web target's output folder: Make, unlike
+# Ninja, makes no folder for a step's outputs.
+file(MAKE_DIRECTORY ${_site})
 set(_page_sources ${PROJECT_SOURCE_DIR}/src/web/site)
 set(_icon ${PROJECT_SOURCE_DIR}/packaging/icons/${VORL_APP_ID}.svg)
 # The backdrop of the page, under the maskable icon's safe circle.
 set(_icon_backdrop "#5a6470")
-# Each step that writes into the site makes the folder first: Ninja does
-# that for its outputs, Make does not.
-set(_make_site ${CMAKE_COMMAND} -E make_directory ${_site})
 
 file(GLOB _page_files CONFIGURE_DEPENDS ${_page_sources}/*.html ${_page_sources}/*.js
      ${_page_sources}/*.css ${_page_sources}/*.webmanifest)
@@ -26,7 +26,6 @@ set(_site_outputs)
 foreach(_file IN LISTS _page_files)
   get_filename_component(_name ${_file} NAME)
   add_custom_command(OUTPUT ${_site}/${_name}
-    COMMAND ${_make_site}
     COMMAND ${CMAKE_COMMAND} -E copy ${_file} ${_site}/${_name}
     DEPENDS ${_file} VERBATIM)
   list(APPEND _site_names ${_name})
@@ -34,19 +33,16 @@ foreach(_file IN LISTS _page_files)
 endforeach()
 
 add_custom_command(OUTPUT ${_site}/icon.svg
-  COMMAND ${_make_site}
   COMMAND ${CMAKE_COMMAND} -E copy ${_icon} ${_site}/icon.svg
   DEPENDS ${_icon} VERBATIM)
 foreach(_size 192 512)
   add_custom_command(OUTPUT ${_site}/icon-${_size}.png
-    COMMAND ${_make_site}
     COMMAND ${VORL_RSVG_CONVERT} -w ${_size} -h ${_size} ${_icon} -o ${_site}/icon-${_size}.png
     DEPENDS ${_icon} VERBATIM)
 endforeach()
 # A maskable icon is cut to a shape of the system's choosing: the table
 # stays within the middle 80 % circle that every shape keeps, on the backdrop.
 add_custom_command(OUTPUT ${_site}/icon-maskable.png
-  COMMAND ${_make_site}
   COMMAND ${VORL_RSVG_CONVERT} -w 336 -h 336 --left 88 --top 88 --page-width 512
           --page-height 512 --background-color ${_icon_backdrop} ${_icon}
           -o ${_site}/icon-maskable.png
