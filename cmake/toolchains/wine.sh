@@ -29,10 +29,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         { "$1" wineboot --init && "$2" -w; } >/dev/null 2>&1' sh "$wine" "$server"
 fi
 case "${1-}" in
-    # A server still winding down from an earlier run is let go first: a
-    # second one would not start beside it.
+    # A server left from an earlier run is stopped first: a second one would
+    # not start beside it.
     --start-server)
         exec </dev/null >/dev/null 2>&1
+        "$server" -k || true
         "$server" -w
         "$server" -p
         exec "$wine" cmd /c exit ;;
