@@ -7,12 +7,13 @@
 # start together, without the .NET and browser installers.
 #   wine.sh WINE PROGRAM [ARGUMENT...]
 #   wine.sh WINE --start-server | --stop-server
-# A wineserver left to itself stops a few seconds after its last program
-# ends, and a program that starts while it stops can come back with no
-# output; wine's own services, started with the first program, hold its
-# standard streams until then. The tests keep one server up from their first
-# run to their last: --start-server makes the prefix, starts a server that
-# stays and its services on /dev/null; --stop-server stops them all.
+# Left to itself, wine starts a wineserver and its own services with a run
+# and stops them a few seconds after it; the services hold the run's standard
+# streams until then, so every run takes seconds longer, and every start and
+# stop is a chance for a run to meet a server on its way out. The tests keep
+# one server up from their first run to their last: --start-server makes the
+# prefix, starts a server that stays and its services on /dev/null;
+# --stop-server stops them all.
 set -eu
 wine=$1
 shift
