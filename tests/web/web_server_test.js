@@ -24,7 +24,7 @@ after(() => server.close() && fs.rmSync(site, {recursive: true}));
 
 // node's http, since fetch sets an Accept-Encoding of its own.
 const get = (file, headers = {}) => new Promise((resolve, reject) => http.get(
-    `http://127.0.0.1:${server.address().port}${file}`, {headers}, (response) => {
+    {host: '127.0.0.1', port: server.address().port, path: file, headers}, (response) => {
         const chunks = [];
         response.on('data', (chunk) => chunks.push(chunk)).on('end', () => resolve(
             {status: response.statusCode, headers: response.headers, body: Buffer.concat(chunks)}));
@@ -56,5 +56,6 @@ test('the game and the manifest have their own types; requests are counted', asy
     assert.match((await get('/manifest.webmanifest')).headers['content-type'],
         /^application\/manifest\+json/);
     assert.equal((await get('/missing.js')).status, 404);
-    assert.equal(served, before + 3);
+    assert.equal((await get('http://[')).status, 400, 'a URL node cannot parse');
+    assert.equal(served, before + 4);
 });

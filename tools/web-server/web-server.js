@@ -34,7 +34,12 @@ const typeOf = (file) => contentType(path.extname(file)) || 'application/octet-s
 // compression told nothing else, so that a 304 names the same coding as
 // the 200 it stands for. (compression sends HEAD as it is.)
 function codingFor(request) {
-    let {pathname} = new URL(request.url, 'http://host');
+    let pathname;
+    try {
+        ({pathname} = new URL(request.url, 'http://host'));
+    } catch {
+        return 'identity';
+    }
     if (pathname.endsWith('/')) {
         pathname += 'index.html';
     }
@@ -97,11 +102,17 @@ function createSiteServer(site, onRequest = () => {}) {
                 response.setHeader('ETag', tagFor(tag, sent));
             }
         });
-        compress(request, response, () => files(request, response, (error) => {
-            response.statusCode = error?.status || 404;
+        const fail = (status) => {
+            response.statusCode = status;
             response.setHeader('Content-Type', 'text/plain');
-            response.end(`${http.STATUS_CODES[response.statusCode]}\n`);
-        }));
+            response.end(`${http.STATUS_CODES[status]}\n`);
+        };
+        try {
+            compress(request, response, () => files(request, response,
+                (error) => fail(error?.status || 404)));
+        } catch {
+            fail(400); // a URL that node's own parser throws at
+        }
     });
 }
 
