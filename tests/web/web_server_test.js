@@ -19,12 +19,17 @@ fs.writeFileSync(path.join(site, 'vorl.wasm'), Buffer.from([0, 0x61, 0x73, 0x6d,
 fs.writeFileSync(path.join(site, 'manifest.webmanifest'), '{"name": "Table"}');
 let served = 0;
 const server = createSiteServer(site, () => ++served);
-before(() => new Promise((resolve) => server.listen(0, '127.0.0.1', resolve)));
+before(() => new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(undefined))));
 after(() => server.close() && fs.rmSync(site, {recursive: true}));
 
+/** @typedef {{status?: number, headers: http.IncomingHttpHeaders, body: Buffer}} Reply */
+
 // node's http, since fetch sets an Accept-Encoding of its own.
+/** @param {string} file @param {http.OutgoingHttpHeaders} [headers] @returns {Promise<Reply>} */
 const get = (file, headers = {}) => new Promise((resolve, reject) => http.get(
-    {host: '127.0.0.1', port: server.address().port, path: file, headers}, (response) => {
+    {host: '127.0.0.1', port: /** @type {import('node:net').AddressInfo} */ (server.address()).port,
+        path: file, headers}, (response) => {
+        /** @type {Buffer[]} */
         const chunks = [];
         response.on('data', (chunk) => chunks.push(chunk)).on('end', () => resolve(
             {status: response.statusCode, headers: response.headers, body: Buffer.concat(chunks)}));
@@ -36,12 +41,14 @@ test('each coding has its own ETag, and a 304 answers only its own', async () =>
     assert.equal(plain.body.toString(), page);
     assert.equal(zlib.gunzipSync(gzip.body).toString(), page);
     assert.notEqual(plain.headers.etag, gzip.headers.etag);
-    for (const [coding, own, other] of [['gzip', gzip, plain], ['identity', plain, gzip]]) {
-        assert.match(own.headers.vary, /Accept-Encoding/);
+    /** @type {[string, Reply, Reply][]} */
+    const pairs = [['gzip', gzip, plain], ['identity', plain, gzip]];
+    for (const [coding, own, other] of pairs) {
+        assert.match(own.headers.vary ?? '', /Accept-Encoding/);
         assert.equal(own.headers['cache-control'], 'no-cache');
         const same = await get('/', {'accept-encoding': coding, 'if-none-match': own.headers.etag});
         assert.deepEqual([same.status, same.headers.etag], [304, own.headers.etag], coding);
-        assert.match(same.headers.vary, /Accept-Encoding/);
+        assert.match(same.headers.vary ?? '', /Accept-Encoding/);
         const crossed = await get('/', {'accept-encoding': coding, 'if-none-match':
             other.headers.etag, 'if-modified-since': own.headers['last-modified']});
         assert.equal(crossed.status, 200, `${coding} given the other coding's tag`);
@@ -53,7 +60,7 @@ test('the game and the manifest have their own types; requests are counted', asy
     const wasm = await get('/vorl.wasm', {'accept-encoding': 'gzip'});
     assert.deepEqual([wasm.headers['content-type'], wasm.headers['content-encoding']],
         ['application/wasm', 'gzip']);
-    assert.match((await get('/manifest.webmanifest')).headers['content-type'],
+    assert.match((await get('/manifest.webmanifest')).headers['content-type'] ?? '',
         /^application\/manifest\+json/);
     assert.equal((await get('/missing.js')).status, 404);
     assert.equal((await get('http://[')).status, 400, 'a URL node cannot parse');

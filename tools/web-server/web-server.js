@@ -15,10 +15,12 @@ const path = require('node:path');
 // Debian's node finds Debian's modules in /usr/share/nodejs; a node from
 // elsewhere does not look there, nor would those modules find each other.
 const DEBIAN_MODULES = '/usr/share/nodejs';
-if (!Module.globalPaths.includes(DEBIAN_MODULES)) {
+// Node keeps its search paths private, untyped.
+const modules = /** @type {typeof Module & {globalPaths: string[], _initPaths(): void}} */ (Module);
+if (!modules.globalPaths.includes(DEBIAN_MODULES)) {
     process.env.NODE_PATH = [process.env.NODE_PATH, DEBIAN_MODULES].filter(Boolean)
         .join(path.delimiter);
-    Module._initPaths();
+    modules._initPaths();
 }
 const accepts = require('accepts');
 const compressible = require('compressible');
@@ -28,15 +30,17 @@ const onHeaders = require('on-headers');
 const serveStatic = require('serve-static');
 const vary = require('vary');
 
+/** @param {string} file */
 const typeOf = (file) => contentType(path.extname(file)) || 'application/octet-stream';
 
 // The coding a GET of this URL is sent with: negotiated here once, and
 // compression told nothing else, so that a 304 names the same coding as
 // the 200 it stands for. (compression sends HEAD as it is.)
+/** @param {http.IncomingMessage} request */
 function codingFor(request) {
     let pathname;
     try {
-        ({pathname} = new URL(request.url, 'http://host'));
+        ({pathname} = new URL(request.url ?? '', 'http://host'));
     } catch {
         return 'identity';
     }
@@ -52,10 +56,13 @@ function codingFor(request) {
 // Each coding has a validator of its own: the file's ETag with the coding
 // added. A request's If-None-Match keeps only the tags of the coding it gets,
 // back in the file's own form, for serve-static to compare.
+/** @param {string} tag */
 const codingOfTag = (tag) => /-(gzip|deflate|br)"$/.exec(tag)?.[1] || 'identity';
+/** @param {string} tag @param {string} coding */
 function tagFor(tag, coding) {
     return coding === 'identity' ? tag : tag.replace(/"$/, `-${coding}"`);
 }
+/** @param {http.IncomingMessage} request @param {string} coding */
 function matchCoding(request, coding) {
     const asked = request.headers['if-none-match'];
     if (!asked || asked.trim() === '*') {
@@ -74,6 +81,7 @@ function matchCoding(request, coding) {
 }
 
 // Returns an http.Server for the folder; onRequest(url) sees each request.
+/** @param {string} site @param {(url: string | undefined) => void} [onRequest] */
 function createSiteServer(site, onRequest = () => {}) {
     const files = serveStatic(path.resolve(site), {
         // A range of a gzipped body is no range of the file.
@@ -97,11 +105,12 @@ function createSiteServer(site, onRequest = () => {}) {
             vary(response, 'Accept-Encoding');
             const tag = response.getHeader('ETag');
             const sent = response.statusCode === 304 ? coding
-                : response.getHeader('Content-Encoding') || 'identity';
-            if (tag) {
+                : String(response.getHeader('Content-Encoding') || 'identity');
+            if (typeof tag === 'string') {
                 response.setHeader('ETag', tagFor(tag, sent));
             }
         });
+        /** @param {number} status */
         const fail = (status) => {
             response.statusCode = status;
             response.setHeader('Content-Type', 'text/plain');
