@@ -35,7 +35,8 @@ FormView::FormView(Form& form, QWidget* parent)
     : QWidget(parent),
       form_(form),
       formSize_(qRound(form.clientWidth() / kTwipsPerPixel),
-                qRound(form.clientHeight() / kTwipsPerPixel)) {
+                qRound(form.clientHeight() / kTwipsPerPixel)),
+      ownFrames_(form) {
     resize(formSize_);
     setMinimumSize(formSize_ / kSmallestScaleDivisor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -50,11 +51,8 @@ FormFit FormView::fit() const {
     return FormFit(formSize_, size().expandedTo(QSize(1, 1)));
 }
 
-// The scene is built for the device pixels a logical pixel of the form
-// covers, so a change counts when it moves by a share of those.
 void FormView::refresh() {
-    current_.build(form_, devicePixelRatioF() * fit().scale());
-    if (!current_.looksLike(painted_)) {
+    if (frames_->outOfDate()) {
         update();
     }
 }
@@ -64,14 +62,16 @@ void FormView::refresh() {
 // that lies beyond them stays unseen, as at 1:1).
 void FormView::paintEvent(QPaintEvent* /*event*/) {
     const FormFit fitted = fit();
-    painted_.build(form_, devicePixelRatioF() * fitted.scale());
+    // Built for the device pixels a logical pixel of the form covers, so a
+    // change counts when it moves by a share of those.
+    const Scene& scene = frames_->paint(devicePixelRatioF() * fitted.scale());
     QPainter painter(this);
     const ColourResolver colours(palette());
     painter.fillRect(rect(), colours.resolve(form_.backColour()));
     painter.translate(fitted.origin());
     painter.scale(fitted.scale(), fitted.scale());
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(formSize_)));
-    ScenePainter(painter, colours).paint(painted_);
+    ScenePainter(painter, colours).paint(scene);
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <optional>
 
+#include "core/driver/frame_watch.h"
 #include "core/runtime/form.h"
-#include "core/scene/scene.h"
 #include "qt/form_fit.h"
 
 namespace vorl {
@@ -15,7 +15,8 @@ namespace vorl {
 // The window's client area: draws the form's controls, scaled uniformly to
 // the largest size it holds and centred on the form's back colour, and hands
 // pointer events to it, with positions in twips from the form's corner. It
-// keeps no game state, only the scene its last frame showed.
+// keeps no game state, only the scene its last frame showed (its own, or
+// the tick driver's).
 class FormView : public QWidget {
     Q_OBJECT
 
@@ -33,6 +34,8 @@ class FormView : public QWidget {
     // Schedules a repaint when the form's controls would now draw something
     // other than the last frame; call it whenever the form may have changed.
     void refresh();
+    // Paints from, and compares with, the driver's frames from now on.
+    void paintFrom(FrameWatch& frames) { frames_ = &frames; }
 
     // A modal box blocks the window: it hears no pointer moves until the box
     // is gone. Called when that begins and when it ends; if the pointer moved
@@ -48,8 +51,8 @@ class FormView : public QWidget {
   private:
     Form& form_;
     QSize formSize_;
-    Scene painted_;
-    Scene current_;
+    FrameWatch ownFrames_;
+    FrameWatch* frames_ = &ownFrames_;
     std::optional<QPoint> blockedAt_;
 };
 

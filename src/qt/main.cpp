@@ -5,8 +5,6 @@
 
 #include "core/game/form1.h"
 #include "core/runtime/random_source.h"
-#include "core/runtime/reentry_guard_form.h"
-#include "core/runtime/waking_form.h"
 #include "qt/command_line.h"
 #include "qt/form_view.h"
 #include "qt/form_window.h"
@@ -65,14 +63,12 @@ int main(int argc, char* argv[]) {
     vorl::QtProgramExit programExit;
     vorl::Form1 game(messageBox, random, programExit);
     QApplication::setApplicationName(QString::fromStdString(game.applicationTitle()));
-    vorl::ReentryGuardForm form(game);
-    form.load();
-
     // The timer stops while a tick would change nothing; the window's input
     // (pointer, menus, a box closing) starts it again.
-    vorl::TickTimer ticker(form);
-    vorl::WakingForm input(form, [&ticker] { ticker.wake(); });
-    vorl::FormWindow window(input);
+    vorl::TickTimer ticker(game);
+    vorl::Form& form = ticker.form();
+    form.load();
+    vorl::FormWindow window(form);
     messageBox.attach(window);
     vorl::LostWindowWatch lostWindows(window, programExit);
     window.openOn(*window.screen());
@@ -80,7 +76,7 @@ int main(int argc, char* argv[]) {
 
     // An idle table costs next to nothing: the view repaints only after a tick
     // that changed what it draws.
-    QObject::connect(&ticker, &vorl::TickTimer::ticked, window.view(), &vorl::FormView::refresh);
+    ticker.drawIn(*window.view());
 #ifdef VORL_TICK_LOG
     // Only in vorl-ticklog, the benchmark build: when each tick ended, on the
     // steady clock and the wall clock, for bench/run_in_xvfb.sh.
