@@ -114,8 +114,8 @@ void WebFront::paint(double devicePixelRatio) {
 }
 
 tJson(readout).c_str());
-        toldReadout_ = std::move(readout);
-    }
+toldReadout_ = std::move(readout);
+}
 }
 
 }  // namespace vorl
