@@ -113,11 +113,6 @@ void WebFront::paint(double devicePixelRatio) {
     }
 }
 
-tJson(readout).c_str());
-toldReadout_ = std::move(readout);
-}
-}
-
 }  // namespace vorl
 
 // What the page calls.
