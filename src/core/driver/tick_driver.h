@@ -54,6 +54,7 @@ class TickDriver final : public FormDecorator {
     // A handler is running (or waiting on a box it opened).
     bool busy() const { return busy_; }
 
+    // The form's handlers behind the guard; timer() is a tick off the schedule.
     void load() override;
     void timer() override;
     void mouseMove(std::int16_t button, std::int16_t shift, float x, float y) override;
