@@ -393,7 +393,6 @@ TEST(TickTimer, TimerArmedDuringATickStillDoesNotReenter) {
 // goes unreported or is reported twice, or leaves the timer stuck or unarmed.
 TEST(TickTimer, WhatATickOrACommandThrowsGoesToStderrOnceAndTheGameGoesOn) {
     RecordingForm inner;
-    inner.menus = {{"mnuFile", "&File", {{"mnuBroken", "Broken", {}}}}};
     int calls = 0;
     inner.onTimer = [&calls] {
         if (++calls == 1) {
@@ -402,23 +401,14 @@ TEST(TickTimer, WhatATickOrACommandThrowsGoesToStderrOnceAndTheGameGoesOn) {
     };
     inner.onMenuClick = [] { throw std::logic_error("a broken command"); };
     TickTimer ticker(inner);
-    FormWindow window(ticker.form());
-    auto* broken = window.findChild<QAction*>("mnuBroken");
-    ASSERT_NE(broken, nullptr);
     ::testing::internal::CaptureStderr();
     ticker.start();
-    QTimer::singleShot(0, broken, &QAction::trigger);
-    bool ticking = false;
-    EXPECT_NO_THROW(ticking = waitUntil([&] { return calls >= 3; }));
+    QTimer::singleShot(0, [&ticker] { ticker.form().menuClick("mnuBroken"); });
+    EXPECT_NO_THROW(EXPECT_TRUE(waitUntil([&] { return calls >= 3; })));
     const std::string errors = ::testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(ticking);
-    // Each reported once, and nothing else.
-    const std::string reports = "vorl: error: a broken command\nvorl: error: a broken tick\n";
-    EXPECT_NE(errors.find(reports), std::string::npos) << errors;
-    EXPECT_EQ(errors.find("vorl: "), errors.find(reports)) << errors;
-    EXPECT_EQ(errors.rfind("vorl: "),
-              errors.find(reports) + reports.find("vorl: error: a broken tick"))
-        << errors;
+    // Each reported once, and nothing after them.
+    EXPECT_EQ(errors.substr(std::min(errors.find("vorl: "), errors.size())),
+              "vorl: error: a broken command\nvorl: error: a broken tick\n");
 }
 
 // ---------------------------------------------------------------- menus by keyboard
