@@ -60,7 +60,8 @@ FormView::FormView(Form& form, QWidget* parent)
     : QWidget(parent),
       form_(form),
       formSize_(qRound(form.clientWidth() / kTwipsPerPixel),
-                qRound(form.clientHeight() / kTwipsPerPixel)) {
+                qRound(form.clientHeight() / kTwipsPerPixel)),
+      ownFrames_(form) {
     resize(formSize_);
     setMinimumSize(formSize_ / kSmallestScaleDivisor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -78,13 +79,17 @@ FormFit FormView::fit() const {
     return FormFit(formSize_, size().expandedTo(QSize(1, 1)));
 }
 
-// The scene is built for the device pixels a logical pixel of the form
-// covers, so a change counts when it moves by a share of those.
 void FormView::refresh() {
-    current_.build(form_, devicePixelRatioF() * fit().scale());
-    holdColours(current_);
-    if (!current_.looksLike(painted_)) {
+    if (frames_->outOfDate()) {
         update();
+    }
+    armColoursDue();
+}
+
+void FormView::paintFrom(FrameWatch& frames) {
+    frames_ = &frames;
+    if (seconds_) {
+        frames_->holdColours(seconds_);
     }
 }
 
@@ -93,15 +98,17 @@ void FormView::refresh() {
 // that lies beyond them stays unseen, as at 1:1).
 void FormView::paintEvent(QPaintEvent* /*event*/) {
     const FormFit fitted = fit();
-    painted_.build(form_, devicePixelRatioF() * fitted.scale());
-    holdColours(painted_);
+    // Built for the device pixels a logical pixel of the form covers, so a
+    // change counts when it moves by a share of those.
+    const Scene& scene = frames_->paint(devicePixelRatioF() * fitted.scale());
     QPainter painter(this);
     const ColourResolver colours(palette());
     painter.fillRect(rect(), colours.resolve(form_.backColour()));
     painter.translate(fitted.origin());
     painter.scale(fitted.scale(), fitted.scale());
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(formSize_)));
-    ScenePainter(painter, colours).paint(painted_);
+    ScenePainter(painter, colours).paint(scene);
+    armColoursDue();
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.
@@ -155,7 +162,7 @@ void FormView::keyPressEvent(QKeyEvent* event) {
 
 void FormView::reduceFlashing(std::function<double()> seconds) {
     seconds_ = std::move(seconds);
-    colourHold_.emplace();
+    frames_->holdColours(seconds_);
     if (coloursDue_ == nullptr) {
         coloursDue_ = new QTimer(this);
         coloursDue_->setSingleShot(true);
@@ -163,17 +170,13 @@ void FormView::reduceFlashing(std::function<double()> seconds) {
     }
 }
 
-// Held colours are painted anew once due, even if no tick comes to show them.
-void FormView::holdColours(Scene& scene) {
-    if (!colourHold_) {
+void FormView::armColoursDue() {
+    const std::optional<double> due = frames_->coloursDueAt();
+    if (!due || coloursDue_ == nullptr) {
         return;
     }
-    const double now = seconds_();
-    colourHold_->apply(scene, now);
-    if (const std::optional<double> due = colourHold_->dueAt()) {
-        const double ms = std::ceil((*due - now) * 1000.0);
-        coloursDue_->start(static_cast<int>(std::max(ms, 0.0)));
-    }
+    const double ms = std::ceil((*due - seconds_()) * 1000.0);
+    coloursDue_->start(static_cast<int>(std::max(ms, 0.0)));
 }
 
 }  // namespace vorl
