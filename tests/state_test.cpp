@@ -82,9 +82,9 @@ TEST(SavedGame, LoadedWhileTheLastBallColoursCycleDrawsTheSameColours) {
     expectLoadedGameGoesOnTheSame(g);
 }
 
-// Offsets into a state: the mark, version and fingerprint come first, then
-// ball 0 ("ball", then its index and shape), and the variables near the end.
-constexpr std::size_t kVersionAt = 4;
+// Offsets into a state: the mark, version and fingerprint (at 0, 4 and 8)
+// come first, then ball 0 ("ball", its index, its shape), and the variables
+// near the end.
 constexpr std::size_t kBall0ShapeAt = 16 + 4 + 4 + 4;
 constexpr std::size_t kBall0VisibleAt = kBall0ShapeAt + 11 * 4;
 constexpr std::size_t kCurPlayerFromEnd = 4 + 8 + 4 * 2;
@@ -120,7 +120,7 @@ class RefusedState : public ::testing::Test {
 // Catches a reader that takes what a state cannot hold, or keeps half of it.
 TEST_F(RefusedState, DamagedOrForeignStatesAreRefusedWhole) {
     expectRefused(good + '\0', "after the end");
-    expectRefused(with(good, kVersionAt, std::uint32_t{2}), "version");
+    expectRefused(with(good, 4, std::uint32_t{2}), "version");
     expectRefused(with(good, 0, std::uint32_t{0x564F524C}), "saved game");
     expectRefused(with(good, 8, std::uint64_t{1}), "layout");
     expectRefused(with(good, kBall0ShapeAt, std::int32_t{4}), "style out of range");
