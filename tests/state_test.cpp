@@ -22,6 +22,12 @@ std::string saved(const Form1& f) {
     return std::string(state.bytes());
 }
 
+void tick(Form1& f, int n) {
+    for (int i = 0; i < n; ++i) {
+        f.Timer1_Timer();
+    }
+}
+
 void strike(Form1& f, float x, float y) {
     f.Form_MouseMove(0, 0, x, y);
     f.Form_MouseDown(1, 0, x, y);
@@ -30,9 +36,7 @@ void strike(Form1& f, float x, float y) {
 // The same strokes and ticks on either game, to the end of the rack or not.
 void playOn(Form1& f) {
     for (const float x : {9000.0f, 8100.0f, 7200.0f, 6300.0f}) {
-        for (int tick = 0; tick < 120; ++tick) {
-            f.Timer1_Timer();
-        }
+        tick(f, 120);
         strike(f, x, 12000.0f - x);
     }
 }
@@ -56,9 +60,7 @@ void expectLoadedGameGoesOnTheSame(Game& original) {
 TEST(SavedGame, LoadedMidShotGoesOnBitForBit) {
     Game g;
     strike(g.form, 8000, 3247.5f);
-    for (int tick = 0; tick < 25; ++tick) {
-        g.form.Timer1_Timer();
-    }
+    tick(g.form, 25);
     ASSERT_EQ(g.form.shotActive, 1);
     expectLoadedGameGoesOnTheSame(g);
 }
@@ -67,15 +69,11 @@ TEST(SavedGame, LoadedMidShotGoesOnBitForBit) {
 // last-ball colours would differ from the first tick on.
 TEST(SavedGame, LoadedWhileTheLastBallColoursCycleDrawsTheSameColours) {
     Game g;
-    for (int i = 1; i < Form1::kObjectBallCount; ++i) {
-        g.form.ball[i].Visible = false;
-    }
-    g.form.ballsSunk = Form1::kObjectBallCount - 1;
+    testing::lastBallOverPocket(g.form, "7", "7");
+    g.form.ball[0].Left = 3000;  // off the pocket, rolling
     g.form.ballVel[0] = {testing::units(31000), testing::units(-12000)};
     strike(g.form, 9000, 2000);
-    for (int tick = 0; tick < 7; ++tick) {
-        g.form.Timer1_Timer();
-    }
+    tick(g.form, 7);
     const Colour cloth = g.form.shpTableLay1.FillColor;
     g.form.Timer1_Timer();
     ASSERT_NE(g.form.shpTableLay1.FillColor, cloth) << "the colours do not cycle";
@@ -99,7 +97,7 @@ class RefusedState : public ::testing::Test {
   protected:
     RefusedState() {
         strike(target.form, 7000, 1000);
-        target.form.Timer1_Timer();
+        tick(target.form, 1);
         before = saved(target.form);
         FreshGame other;
         strike(other.form, 9000, 4000);
@@ -145,9 +143,7 @@ TEST_F(RefusedState, AFlippedByteIsRefusedOrLoadsExactly) {
         if (g.form.loadState(bytes, nullptr)) {
             ++accepted;
             EXPECT_EQ(saved(g.form), bytes) << at;
-            for (int tick = 0; tick < 3; ++tick) {
-                g.form.Timer1_Timer();  // under the sanitizers
-            }
+            tick(g.form, 3);  // under the sanitizers
         } else {
             EXPECT_EQ(saved(g.form), fresh) << at;
         }
