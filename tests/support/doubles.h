@@ -54,6 +54,8 @@ class ScriptedRandom final : public RandomSource {
         ++draws;
         return r;
     }
+    std::uint32_t state() const override { return static_cast<std::uint32_t>(draws); }
+    void restore(std::uint32_t state) override { draws = state; }
     std::vector<float> values;
     std::size_t draws = 0;
 };
