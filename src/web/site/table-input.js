@@ -4,6 +4,7 @@
 // strikes where it is lifted: the game still hears a move and then a press
 // there, only later than a mouse's.
 
+import {pageRect, toPage} from './turn.js';
 import {phase, running} from './phase.js';
 
 /** @typedef {import('./canvas-painter.js').VorlCanvasPainter} VorlCanvasPainter */
@@ -63,21 +64,22 @@ export class TableInput {
     }
 
     /**
-     * The canvas's logical pixels, whatever its size on the screen.
+     * The canvas's logical pixels, whatever its size on the screen, turned
+     * or not.
      * @param {At} e
      * @returns {[number, number]}
      */
     position(e) {
-        const r = this.table.getBoundingClientRect();
-        return [(e.clientX - r.left) * (this.painter.width / r.width),
-            (e.clientY - r.top) * (this.painter.height / r.height)];
+        const r = pageRect(this.table);
+        const [x, y] = toPage(e.clientX, e.clientY);
+        return [(x - r.left) * (this.painter.width / r.width),
+            (y - r.top) * (this.painter.height / r.height)];
     }
 
     /** @param {At} e */
     onTable(e) {
-        const r = this.table.getBoundingClientRect();
-        return e.clientX >= r.left && e.clientX < r.right && e.clientY >= r.top &&
-            e.clientY < r.bottom;
+        const [x, y] = this.position(e);
+        return x >= 0 && x < this.painter.width && y >= 0 && y < this.painter.height;
     }
 
     /** @param {PointerEvent} e */
