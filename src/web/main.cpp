@@ -3,6 +3,7 @@
 #include "core/runtime/random_source.h"
 #include "core/runtime/reentry_guard_form.h"
 #include "web/web_front.h"
+#include "web/web_keys.h"
 #include "web/web_message_box.h"
 #include "web/web_program_exit.h"
 
@@ -19,6 +20,7 @@ int main() {
     form.load();
 
     static vorl::WebFront front(form);
+    static vorl::WebKeys keys(front, form, game);
     front.start();
     return 0;
 }

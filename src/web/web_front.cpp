@@ -129,8 +129,14 @@ void WebFront::menuClick(const char* name) {
     wake();
 }
 
+void WebFront::inputArrived() {
+    refresh();
+    wake();
+}
+
 void WebFront::refresh() {
     current_.build(form_, devicePixelRatio_);
+    colours_.apply(current_);
     if (!framePending_ && !current_.looksLike(painted_)) {
         framePending_ = true;
         vorl_js_request_frame();
@@ -141,6 +147,7 @@ void WebFront::paint(double devicePixelRatio) {
     framePending_ = false;
     devicePixelRatio_ = devicePixelRatio;
     painted_.build(form_, devicePixelRatio);
+    colours_.apply(painted_);
     paintScene(painted_);
     if (TextReadout readout = form_.textReadout(); readout != toldReadout_) {
         vorl_js_describe(readoutJson(readout).c_str());

@@ -7,6 +7,7 @@
 #include "core/runtime/form.h"
 #include "core/runtime/tick_schedule.h"
 #include "core/scene/scene.h"
+#include "web/web_colour_hold.h"
 
 namespace vorl {
 
@@ -38,6 +39,9 @@ class WebFront {
     void paint(double devicePixelRatio);
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
+    // Input that reached the form another way than through this front (the
+    // keyboard's aim, web_keys.cpp): it is shown, and wakes the tick.
+    void inputArrived();
 
   private:
     static void onTimer(void* front);
@@ -52,6 +56,8 @@ class WebFront {
     std::optional<TextReadout> toldReadout_;
     Scene painted_;
     Scene current_;
+    // Both scenes pass through it (web_colour_hold.cpp).
+    WebColourHold colours_{[this] { refresh(); }};
     double devicePixelRatio_ = 1;
     bool framePending_ = false;
     RestWatch rest_;

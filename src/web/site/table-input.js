@@ -133,6 +133,12 @@ export class TableInput {
         Module._vorl_mouse_down(button, lifted.keys, ...lifted.at);
     }
 
+    // The keyboard aims from now on: a finger lifted earlier no longer
+    // stands for the pointer.
+    keyboardAims() {
+        this.lifted = null;
+    }
+
     // A finger lifted after a stroke stays where it was, as a resting mouse
     // would: before each frame the game hears it there again, so that the cue
     // line runs from wherever the ball now is.
