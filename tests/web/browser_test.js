@@ -380,14 +380,24 @@ const text = async (page, selector) => (await page.locator(selector).textContent
 /** @param {Page} page */
 const strokes = (page) => text(page, '#score tbody tr:first-child td:last-child');
 /** @param {Page} page */
+// In the page's own frame, which an upright phone shows a quarter turn round.
 const geometry = (page) => page.evaluate(() => {
     const canvas = document.getElementById('table');
-    const {left, top, right, bottom, width, height} = canvas.getBoundingClientRect();
+    const turn = getComputedStyle(/** @type {Element} */ (document.getElementById('page'))).transform;
+    const back = new DOMMatrix(turn === 'none' ? undefined : turn).inverse();
+    /** @param {Element} element */
+    const rect = (element) => {
+        const r = element.getBoundingClientRect();
+        const [a, b] = [[r.left, r.top], [r.right, r.bottom]].map(([x, y]) => back.transformPoint({x, y}));
+        const [left, right] = [Math.min(a.x, b.x), Math.max(a.x, b.x)];
+        const [top, bottom] = [Math.min(a.y, b.y), Math.max(a.y, b.y)];
+        return {left, top, right, bottom, width: right - left, height: bottom - top};
+    };
     const {scrollWidth, scrollHeight} = document.documentElement;
-    return {left, top, right, bottom, width, height, store: [canvas.width, canvas.height],
-        menu: document.getElementById('menubar').getBoundingClientRect().bottom,
-        inner: [innerWidth, innerHeight], scrolled: [scrollX, scrollY, scrollWidth - innerWidth,
-            scrollHeight - innerHeight].some((v) => v > 0)};
+    return {...rect(canvas), store: [canvas.width, canvas.height],
+        menu: rect(document.getElementById('menubar')).bottom,
+        inner: turn === 'none' ? [innerWidth, innerHeight] : [innerHeight, innerWidth],
+        scrolled: [scrollX, scrollY, scrollWidth - innerWidth, scrollHeight - innerHeight].some((v) => v > 0)};
 });
 
 test('the table fits a phone and a laptop, at device resolution; a box moves nothing', async () => {
@@ -582,5 +592,121 @@ test('forced colours on and off repaint the table at rest', async () => {
     await eventually(async () => (await face()) !== before, 2, 'the window\'s face repainted');
     await page.emulateMedia({forcedColors: 'none'});
     await eventually(async () => (await face()) === before, 2, 'and back');
+    await page.close();
+});
+
+// Waits for the cue ball to stop where the replay tool's dump puts it.
+/** @param {Page} page @param {string} dump */
+async function restsAsDumped(page, dump) {
+    const f = Object.fromEntries((dump.match(/^ball 15 (.*)$/m)?.[1] ?? '').split(' ')
+        .map((kv) => kv.split('=')));
+    const rest = [(+f.left + f.width / 2) / 15, (+f.top + f.height / 2) / 15];
+    /** @type {(number[] | null)[]} */
+    let seen = [null, null];
+    await eventually(async () => {
+        seen = [seen[1], (await readTable(page)).cue];
+        return seen[0] && seen[1] && Math.hypot(seen[0][0] - seen[1][0], seen[0][1] - seen[1][1]) < 0.2 &&
+            Math.hypot(seen[1][0] - rest[0], seen[1][1] - rest[1]) < 1.5;
+    }, 30, `cue ball at rest at ${rest}, last seen ${seen[1]}`);
+}
+
+// Would fail on a page that squeezes the table into an upright phone's width,
+// turns it the wrong way, or maps the finger without the turn.
+test('an upright phone shows the game turned: a large table, its menus, a finger through the turn',
+    async () => {
+        /** @param {number} width @param {number} height */
+        const upright = async (width, height) => {
+            const page = await openGame({viewport: {width, height}, deviceScaleFactor: 3, isMobile: true,
+                hasTouch: true});
+            const [r, menu] = await Promise.all(['#table', '#menubar'].map(async (s) =>
+                /** @type {Box} */ (await page.locator(s).boundingBox())));
+            const short = Math.min(r.width, r.height) / Math.min(width, height);
+            console.log(`# ${width}x${height}: the table's short edge ${(100 * short).toFixed(1)} %`);
+            assert.ok(short >= 0.85 && !(await geometry(page)).scrolled && menu.x >= r.x + r.width,
+                'large, no scrolling, the menu bar on the right: the table reads upright');
+            await page.tap('[data-name="mnuFile"]');
+            assert.equal(await page.locator('.popup [data-name="mnuExit"]').count(), 1, 'File opens');
+            await page.tap('[data-name="mnuFile"]');
+            return {page, r};
+        };
+        await (await upright(360, 740)).page.close();
+        await (await upright(412, 915)).page.close();
+        const {page, r} = await upright(390, 844);
+        // Turned clockwise: the table's x runs down the screen, its y leftwards.
+        const cdp = await page.context().newCDPSession(page);
+        /** @param {'touchStart' | 'touchMove' | 'touchEnd'} type @param {number} x @param {number} y */
+        const touch = (type, x, y) => cdp.send('Input.dispatchTouchEvent', {type,
+            touchPoints: [{x: r.x + r.width - (y * r.width) / 712, y: r.y + (x * r.height) / 1272}]});
+        await touch('touchStart', 700, 300);
+        await touch('touchMove', 640, 216);
+        await touch('touchEnd', 640, 216);
+        await eventually(async () => (await strokes(page)) === '1', 2, 'one stroke, on lifting');
+        await restsAsDumped(page, runReplay('move 9600 3240\ndown\ntick 1000\ndump\n'));
+        await page.close();
+    });
+
+// Would fail if the table were no Tab stop, an open menu's arrow aimed, Space
+// scrolled, the keys aimed unlike the core's keyboard aim, or went unsaid.
+test('the keyboard alone: Tab to the table, aim and strike as the replay tool does', async () => {
+    const page = await openGame();
+    for (const key of ['Tab', 'Tab', 'Alt+d', 'ArrowDown', 'Escape', 'Tab']) { // the menu's arrow
+        await page.keyboard.press(key);
+    }
+    assert.deepEqual(await page.evaluate(() => [document.activeElement?.id,
+        getComputedStyle(document.getElementById('table')).outlineStyle]), ['table', 'solid'], 'ringed');
+    assert.equal(await text(page, '#aim'), '', 'no aim from the menu\'s arrow');
+    await page.evaluate(() => document.getElementById('table').addEventListener('keydown',
+        (e) => (window.spaceKept = e.key === ' ' && e.defaultPrevented)));
+    const keys = ['Left', 'Up', 'Down', 'Shift+Up']; // the cue ball comes to rest in its own row
+    for (const key of keys) {
+        await page.keyboard.press(key.replace(/\w+$/, 'Arrow$&'));
+    }
+    const aim = await text(page, '#aim');
+    assert.match(aim, /^Aim: .+, strength \d+ %$/);
+    await eventually(async () => (await text(page, '#news')) === aim, 3, 'the aim said');
+    await page.keyboard.press('Space');
+    assert.ok(await page.evaluate(() => window.spaceKept), 'Space scrolls nothing');
+    await restsAsDumped(page, runReplay(`${keys.map((k) => `key ${k}\n`).join('')}key Space\ntick 1000\ndump\n`));
+    await page.close();
+});
+
+// The cloth chosen cyan and blue in turn on every frame (the form's own menu
+// commands) flashes as with one ball left. Would fail if the hold were
+// missing, not followed live, or left a held colour unpainted once due.
+test('with reduced motion the table\'s colours change at most three times a second', async () => {
+    const page = await openGame();
+    /** @typedef {{changes: number[], frames: number, last: [string, string]}} Seen */
+    const flicker = () => page.evaluate(() => /** @type {Promise<Seen>} */ (new Promise((done) => {
+        const context = /** @type {CanvasRenderingContext2D} */ (document.getElementById('table').getContext('2d'));
+        const k = context.canvas.width / Module.vorlPage.painter.width;
+        const cloth = () => context.getImageData(400 * k, 133 * k, 1, 1).data.slice(0, 3).join();
+        const choose = (/** @type {string} */ name) =>
+            Module.ccall('vorl_menu_click', null, ['string'], [name]);
+        const [changes, start] = [/** @type {number[]} */ ([]), performance.now()];
+        let [shown, frames] = [cloth(), 0];
+        const frame = (/** @type {number} */ now) => {
+            if (cloth() !== shown) {
+                [shown] = [cloth(), changes.push(now - start)];
+            }
+            if (now - start < 1500) {
+                choose(++frames % 2 ? 'mnuCB' : 'mnuCyan');
+                requestAnimationFrame(frame);
+                return;
+            }
+            choose(shown === '0,255,255' ? 'mnuCB' : 'mnuCyan'); // then once the colour not shown
+            setTimeout(() => done({changes, frames, last: [shown, cloth()]}), 500);
+        };
+        requestAnimationFrame(frame);
+    })));
+    await page.emulateMedia({reducedMotion: 'reduce'});
+    const held = await flicker();
+    // Sampled a frame after the paint, give or take a few milliseconds.
+    const {changes, frames} = held;
+    const most = Math.max(...changes.map((t) => changes.filter((u) => u >= t && u < t + 980).length));
+    assert.ok(most <= 3 && changes.length >= 3, `${changes.map(Math.round)} in ${frames} frames`);
+    assert.notEqual(...held.last, 'the last choice shown once due, though nothing else changed');
+    await page.emulateMedia({reducedMotion: 'no-preference'});
+    const free = await flicker();
+    assert.ok(free.changes.length >= free.frames * 0.8, `${free.changes.length} in ${free.frames} frames`);
     await page.close();
 });
