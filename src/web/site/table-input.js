@@ -87,6 +87,9 @@ export class TableInput {
         if (!running() || this.menuBar.isOpen || this.menuBar.dismissed(e)) {
             return; // the press only closes the menu, as on the desktop
         }
+        // The keys aim from here on, from where the pointer left the cue line;
+        // a press shows no keyboard ring.
+        this.table.focus({preventScroll: true, focusVisible: false});
         if (e.pointerType === 'mouse') {
             this.lifted = null;
             Module._vorl_mouse_down(pressed(e), keys(e), ...this.position(e));
