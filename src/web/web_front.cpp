@@ -133,6 +133,11 @@ EMSCRIPTEN_KEEPALIVE void vorl_resume() {
 EMSCRIPTEN_KEEPALIVE void vorl_paint(double devicePixelRatio) {
     vorl::thePage->paint(devicePixelRatio);
 }
+// The player's system asks for reduced motion (1) or no longer does (0): the
+// table's colours change at most three times a second, or on every tick.
+EMSCRIPTEN_KEEPALIVE void vorl_reduce_flashing(int on) {
+    vorl::thePage->reduceFlashing(on != 0);
+}
 EMSCRIPTEN_KEEPALIVE long vorl_ticks() {
     return vorl::thePage->ticks();
 }

@@ -42,6 +42,9 @@ class WebFront final : private DriverPort {
     // opens a box and when the canvas changes size. While a box is open it
     // paints again the frame under the box, and tells nothing.
     void paint(double devicePixelRatio);
+    // Holds the table's colours, or lets them go, for players who ask for
+    // less flashing.
+    void reduceFlashing(bool on) { driver_.holdColours(on); }
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
 

@@ -9,6 +9,8 @@ interface Document {
 interface Window {
     // Where the last pointer was lifted off the table, as a test records it.
     lift: [number, number];
+    // Whether the table kept the last Space from the page.
+    spaceKept: boolean;
 }
 
 // Put in the page by the accessibility check.

@@ -4,6 +4,7 @@
 // strikes where it is lifted: the game still hears a move and then a press
 // there, only later than a mouse's.
 
+import {pageRect, toPage} from './turn.js';
 import {phase, running} from './phase.js';
 
 /** @typedef {import('./canvas-painter.js').VorlCanvasPainter} VorlCanvasPainter */
@@ -63,21 +64,22 @@ export class TableInput {
     }
 
     /**
-     * The canvas's logical pixels, whatever its size on the screen.
+     * The canvas's logical pixels, whatever its size on the screen, turned
+     * or not.
      * @param {At} e
      * @returns {[number, number]}
      */
     position(e) {
-        const r = this.table.getBoundingClientRect();
-        return [(e.clientX - r.left) * (this.painter.width / r.width),
-            (e.clientY - r.top) * (this.painter.height / r.height)];
+        const r = pageRect(this.table);
+        const [x, y] = toPage(e.clientX, e.clientY);
+        return [(x - r.left) * (this.painter.width / r.width),
+            (y - r.top) * (this.painter.height / r.height)];
     }
 
     /** @param {At} e */
     onTable(e) {
-        const r = this.table.getBoundingClientRect();
-        return e.clientX >= r.left && e.clientX < r.right && e.clientY >= r.top &&
-            e.clientY < r.bottom;
+        const [x, y] = this.position(e);
+        return x >= 0 && x < this.painter.width && y >= 0 && y < this.painter.height;
     }
 
     /** @param {PointerEvent} e */
@@ -85,6 +87,9 @@ export class TableInput {
         if (!running() || this.menuBar.isOpen || this.menuBar.dismissed(e)) {
             return; // the press only closes the menu, as on the desktop
         }
+        // The keys aim from here on, from where the pointer left the cue line;
+        // a press shows no keyboard ring.
+        this.table.focus({preventScroll: true, focusVisible: false});
         if (e.pointerType === 'mouse') {
             this.lifted = null;
             Module._vorl_mouse_down(pressed(e), keys(e), ...this.position(e));
@@ -129,6 +134,12 @@ export class TableInput {
         this.lifted = lifted;
         Module._vorl_mouse_move(0, lifted.keys, ...lifted.at);
         Module._vorl_mouse_down(button, lifted.keys, ...lifted.at);
+    }
+
+    // The keyboard aims from now on: a finger lifted earlier no longer
+    // stands for the pointer.
+    keyboardAims() {
+        this.lifted = null;
     }
 
     // A finger lifted after a stroke stays where it was, as a resting mouse

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The page around the game: it opens the window (menu bar and canvas), keeps
-// the table fitted to the viewport, hands the pointer to the game, shows the
-// game's boxes, mirrors the score as text and stops everything when the game
-// ends. The game itself runs in WebAssembly (vorl.js and vorl.wasm, a classic
+// the table fitted to the viewport, hands the pointer and the keyboard to the
+// game, shows the game's boxes, mirrors the score as text, holds the table's
+// colours for those who ask for less motion and stops everything when the
+// game ends. The game itself runs in WebAssembly (vorl.js and vorl.wasm, a classic
 // script that runs after this module) and calls back through Module.vorlPage.
 
 import {MessageBoxes, endGame} from './message-box.js';
@@ -10,6 +11,7 @@ import {phase, running} from './phase.js';
 import {VorlCanvasPainter} from './canvas-painter.js';
 import {VorlMenuBar} from './menu-bar.js';
 import {TableInput} from './table-input.js';
+import {listenToKeys} from './table-keys.js';
 import {describe} from './score-readout.js';
 import {fitTable} from './table-fit.js';
 import {installServiceWorker} from './offline.js';
@@ -87,10 +89,17 @@ function openWindow(caption, menus, width, height) {
     const bar = new VorlMenuBar(/** @type {HTMLElement} */ (document.getElementById('menubar')),
         menus, (name) => Module.ccall('vorl_menu_click', null, ['string'], [name]), running);
     input = new TableInput(table, painter, bar);
+    listenToKeys(table, input, bar);
     boxes = new MessageBoxes(bar, input, paintNow, table);
     menuBar = bar;
     phase.now = 'running';
     fit();
+    // With one ball left the table changes colour at every tick: where the
+    // player's system asks for less motion, at most three times a second.
+    const lessMotion = matchMedia('(prefers-reduced-motion: reduce)');
+    const reduceFlashing = () => Module._vorl_reduce_flashing(lessMotion.matches ? 1 : 0);
+    lessMotion.addEventListener('change', reduceFlashing);
+    reduceFlashing();
 }
 
 /** @type {VorlModuleSettings} */
