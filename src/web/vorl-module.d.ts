@@ -55,6 +55,9 @@ interface VorlPage {
     showMessage(title: string, text: string): void;
     describe(readout: VorlReadout): void;
     endGame(): void;
+    /** The game this tab kept, null for none; and the game to keep now. */
+    keptGame(): Uint8Array | null;
+    keepGame(bytes: Uint8Array): void;
     painter: VorlPainter;
 }
 
@@ -72,6 +75,8 @@ interface VorlModule extends VorlModuleSettings {
     _vorl_resume(): void;
     _vorl_paint(devicePixelRatio: number): void;
     _vorl_ticks(): number;
+    /** Hands the page's keepGame the game as it stands. */
+    _vorl_keep(): void;
     ccall(name: 'vorl_menu_click', returnType: null, argTypes: ['string'], args: [string]): void;
 }
 

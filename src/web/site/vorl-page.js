@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The page around the game: it opens the window (menu bar and canvas), keeps
 // the table fitted to the viewport, hands the pointer to the game, shows the
-// game's boxes, mirrors the score as text and stops everything when the game
-// ends. The game itself runs in WebAssembly (vorl.js and vorl.wasm, a classic
+// game's boxes, mirrors the score as text, keeps the game for a reload of the
+// tab and stops everything when the game ends. The game itself runs in WebAssembly (vorl.js and vorl.wasm, a classic
 // script that runs after this module) and calls back through Module.vorlPage.
 
 import {MessageBoxes, endGame} from './message-box.js';
@@ -12,6 +12,7 @@ import {VorlMenuBar} from './menu-bar.js';
 import {TableInput} from './table-input.js';
 import {describe} from './score-readout.js';
 import {fitTable} from './table-fit.js';
+import {forgetGame, keepGame, keepWhenHidden, keptGame} from './kept-game.js';
 import {installServiceWorker} from './offline.js';
 
 const table = /** @type {HTMLCanvasElement} */ (document.getElementById('table'));
@@ -101,7 +102,12 @@ const settings = {
         requestFrame,
         showMessage: (title, text) => boxes?.show(title, text),
         describe,
-        endGame: () => endGame(menuBar, input),
+        endGame: () => {
+            forgetGame();
+            endGame(menuBar, input);
+        },
+        keptGame,
+        keepGame,
         painter,
     },
     print: (text) => console.log(text),
@@ -109,3 +115,4 @@ const settings = {
 };
 // The game's script finds it there and adds its exports to it.
 window.Module = /** @type {VorlModule} */ (settings);
+keepWhenHidden(() => Module._vorl_keep());
