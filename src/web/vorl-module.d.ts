@@ -55,7 +55,7 @@ interface VorlPage {
     showMessage(title: string, text: string): void;
     describe(readout: VorlReadout): void;
     endGame(): void;
-    /** The game this tab kept, null for none; and the game to keep now. */
+    /** The game this tab kept, null for none; and the game to keep (soon) in its place. */
     keptGame(): Uint8Array | null;
     keepGame(bytes: Uint8Array): void;
     painter: VorlPainter;

@@ -9,6 +9,13 @@ import {phase} from './phase.js';
 const KEY = 'vorl-game';
 // Bytes per step of the binary string: under any engine's argument limit.
 const CHUNK = 0x2000;
+// The game rests after each pointer move: while the player aims, the storage
+// is written at most this often.
+const SPACING_MS = 500;
+/** @type {Uint8Array | null} */
+let pending = null;
+let timer = 0;
+let written = -Infinity;
 let warned = false;
 
 /** @param {string} what @param {unknown} error */
@@ -32,18 +39,33 @@ export function keptGame() {
 }
 
 /**
- * Keeps the game's bytes in place of the last ones; nothing once the game has
- * ended. A storage that refuses them (full, or off) is warned of once.
+ * Keeps the game's bytes in place of the last ones, soon; nothing once the
+ * game has ended.
  * @param {Uint8Array} bytes
  */
 export function keepGame(bytes) {
     if (phase.now === 'ended') {
         return;
     }
-    let text = '';
-    for (let i = 0; i < bytes.length; i += CHUNK) {
-        text += String.fromCharCode(...bytes.subarray(i, i + CHUNK));
+    pending = bytes.slice();
+    if (timer === 0) {
+        timer = setTimeout(writePending, Math.max(0, written + SPACING_MS - performance.now()));
     }
+}
+
+// A storage that refuses the game (full, or off) is warned of once.
+function writePending() {
+    clearTimeout(timer);
+    timer = 0;
+    if (pending === null) {
+        return;
+    }
+    let text = '';
+    for (let i = 0; i < pending.length; i += CHUNK) {
+        text += String.fromCharCode(...pending.subarray(i, i + CHUNK));
+    }
+    pending = null;
+    written = performance.now();
     try {
         sessionStorage.setItem(KEY, btoa(text));
     } catch (error) {
@@ -56,6 +78,7 @@ export function keepGame(bytes) {
 
 // The game has ended: the next load starts afresh.
 export function forgetGame() {
+    pending = null;
     try {
         sessionStorage.removeItem(KEY);
     } catch {
@@ -64,15 +87,17 @@ export function forgetGame() {
 }
 
 /**
- * Keeps the game whenever the page is hidden or left, the last moment a
- * page is sure to run before the browser may discard or reload it; from the
- * time the game has its window (and has restored what was kept) until it ends.
+ * Keeps the game at once whenever the page is hidden or left, the last
+ * moment a page is sure to run before the browser may discard or reload it;
+ * from the time the game has its window (and has restored what was kept)
+ * until it ends.
  * @param {() => void} keep hands keepGame the game as it stands
  */
 export function keepWhenHidden(keep) {
     const leaving = () => {
         if (phase.now === 'running' || phase.now === 'box') {
             keep();
+            writePending();
         }
     };
     document.addEventListener('visibilitychange', () => {
