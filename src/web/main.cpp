@@ -17,6 +17,7 @@ int main() {
     messageBox.attach(game);
     static vorl::WebFront front(game);
     front.form().load();
+    front.restoreKept();  // a reload of this tab goes on with the game it kept
     static vorl::WebKeys keys(front.form(), game);
     front.start();
     return 0;

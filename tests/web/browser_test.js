@@ -593,3 +593,47 @@ test('forced colours on and off repaint the table at rest', needs('media'), asyn
     await eventually(async () => (await face()) === before, 2, 'and back');
     await tab.close();
 });
+
+// Loads the page again in the same tab, as a browser that discarded it does.
+async function reloadGame(/** @type {Game} */ tab) {
+    await tab.reload();
+    await eventually(() => tab.evaluate(() => document.body.dataset.firstFrame !== undefined),
+        30, 'the first frame after the reload');
+}
+const kept = (/** @type {Game} */ tab) => tab.evaluate(() => sessionStorage.getItem('vorl-game'));
+async function expectFreshRack(/** @type {Game} */ tab) {
+    await eventually(async () => (await strokes(tab)) === '0', 5, 'no stroke on a fresh rack');
+    await expectColours(tab, [[[308, 212], YELLOW, 'solid ball 0'], [[592, 216], WHITE, 'cue ball'],
+        [[400, 216], CLOTH, 'cloth where the cue ball went']]);
+}
+
+test('a reload goes on bit for bit, balls rolling; after Exit or damage a fresh rack', async () => {
+    const tab = await openGame();
+    const aim = [640, 216];
+    const box = await rect(tab, '#table');
+    await clickAt(tab, box.x + aim[0], box.y + aim[1]);
+    await eventually(async () => (await strokes(tab)) === '1', 2, 'the stroke');
+    await sleep(300);
+    await reloadGame(tab);
+    assert.equal(await strokes(tab), '1', 'the stroke counted once');
+    const rolling = (await readTable(tab)).cue ?? [0, 0];
+    assert.ok(rolling[0] - predictedRest(aim[0], aim[1])[0] > 5, `still rolling at ${rolling}`);
+    await expectRestAsReplayed(tab, aim);
+
+    const played = /** @type {string} */ (await kept(tab));
+    await pressAll(tab, ['Alt+f', 'e']);
+    assert.equal(await kept(tab), null, 'Exit forgets the game');
+    await reloadGame(tab);
+    await expectFreshRack(tab);
+    // Cut short, the played game would half load; after Exit nothing overwrites it.
+    await pressAll(tab, ['Alt+f', 'e']);
+    await tab.evaluate((/** @type {string} */ cut) => sessionStorage.setItem('vorl-game', cut),
+        played.slice(0, (played.length >> 3) * 4));
+    await reloadGame(tab);
+    await expectFreshRack(tab);
+    assert.deepEqual(tab.errors ?? [], []);
+    if (tab.warnings) {
+        assert.match(tab.warnings.join('\n'), /kept in this tab was not restored/);
+    }
+    await tab.close();
+});

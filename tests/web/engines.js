@@ -32,6 +32,7 @@ const path = require('node:path');
  * @property {() => Promise<void>} reload
  * @property {() => Promise<void>} close
  * @property {string[]} [errors] the page's uncaught errors, where the engine reports them
+ * @property {string[]} [warnings] the page's console warnings, where the engine reports them
  * @property {(on: boolean) => Promise<void>} [offline] cuts the tab off the network
  * @property {(type: string, points: {x: number, y: number, id: number}[]) => Promise<void>} [touch]
  *   a touch event: touchStart, touchMove, touchEnd or touchCancel
@@ -88,10 +89,15 @@ async function launchChromium(modules) {
             /** @type {string[]} */
             const errors = [];
             page.on('pageerror', (/** @type {Error} */ error) => errors.push(error.message));
+            /** @type {string[]} */
+            const warnings = [];
+            page.on('console', (/** @type {any} */ m) =>
+                m.type() === 'warning' && warnings.push(m.text()));
             await page.goto(url);
             const cdp = await page.context().newCDPSession(page);
             return {
                 errors,
+                warnings,
                 evaluate: (fn, arg) => page.evaluate(fn, arg),
                 move: (x, y) => page.mouse.move(x, y),
                 down: () => page.mouse.down(),
@@ -125,10 +131,15 @@ async function launchFirefox(modules) {
             /** @type {string[]} */
             const errors = [];
             page.on('pageerror', (/** @type {Error} */ error) => errors.push(error.message));
+            /** @type {string[]} */
+            const warnings = [];
+            page.on('console', (/** @type {any} */ m) =>
+                m.type() === 'warn' && warnings.push(m.text()));
             await page.setViewport({width, height, deviceScaleFactor: scale});
             await page.goto(url);
             return {
                 errors,
+                warnings,
                 evaluate: (fn, arg) => page.evaluate(fn, arg),
                 move: (x, y) => page.mouse.move(x, y),
                 down: () => page.mouse.down(),
@@ -153,8 +164,8 @@ async function launchFirefox(modules) {
     };
 }
 
-// WebKitGTK's MiniBrowser through selenium-webdriver and WebKitWebDriver: one
-// window for the whole run, each page loaded into it afresh.
+// WebKitGTK's MiniBrowser through selenium-webdriver and WebKitWebDriver: each
+// page in a new window, with session storage of its own as a new tab has.
 /** @param {string} modules @returns {Promise<Browser>} */
 async function launchWebKit(modules) {
     const {Builder, Key, Origin} = require(path.join(modules, 'selenium-webdriver'));
@@ -184,12 +195,14 @@ async function launchWebKit(modules) {
     const resize = (/** @type {number} */ w, /** @type {number} */ h) =>
         driver.manage().window().setRect({width: w + frame[0], height: h + frame[1]});
     const act = (/** @type {(a: any) => any} */ steps) => steps(driver.actions()).perform();
+    const home = await driver.getWindowHandle();
     return {
         close: async () => {
             await driver.quit();
             await service.kill();
         },
         async open(url, {width, height}) {
+            await driver.switchTo().newWindow('window');
             await resize(width, height);
             await driver.get(url);
             return {
@@ -209,7 +222,10 @@ async function launchWebKit(modules) {
                 wheel: (dx, dy) => act((a) => a.scroll(0, 0, dx, dy, Origin.VIEWPORT)),
                 resize: async (w, h) => void await resize(w, h),
                 reload: () => driver.navigate().refresh(),
-                close: () => driver.get('about:blank'),
+                close: async () => {
+                    await driver.close();
+                    await driver.switchTo().window(home);
+                },
             };
         },
     };

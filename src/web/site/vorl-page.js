@@ -2,8 +2,9 @@
 // The page around the game: it opens the window (menu bar and canvas), keeps
 // the table fitted to the viewport, hands the pointer and the keyboard to the
 // game, shows the game's boxes, mirrors the score as text, holds the table's
-// colours for those who ask for less motion and stops everything when the
-// game ends. The game itself runs in WebAssembly (vorl.js and vorl.wasm, a classic
+// colours for those who ask for less motion, keeps the game for a reload of
+// the tab and stops everything when the game ends. The game itself runs in
+// WebAssembly (vorl.js and vorl.wasm, a classic
 // script that runs after this module) and calls back through Module.vorlPage.
 
 import {MessageBoxes, endGame} from './message-box.js';
@@ -14,6 +15,7 @@ import {TableInput} from './table-input.js';
 import {listenToKeys} from './table-keys.js';
 import {describe} from './score-readout.js';
 import {fitTable} from './table-fit.js';
+import {forgetGame, keepGame, keepWhenHidden, keptGame} from './kept-game.js';
 import {installServiceWorker} from './offline.js';
 
 const table = /** @type {HTMLCanvasElement} */ (document.getElementById('table'));
@@ -110,7 +112,12 @@ const settings = {
         requestFrame,
         showMessage: (title, text) => boxes?.show(title, text),
         describe,
-        endGame: () => endGame(menuBar, input),
+        endGame: () => {
+            forgetGame();
+            endGame(menuBar, input);
+        },
+        keptGame,
+        keepGame,
         painter,
     },
     print: (text) => console.log(text),
@@ -118,3 +125,4 @@ const settings = {
 };
 // The game's script finds it there and adds its exports to it.
 window.Module = /** @type {VorlModule} */ (settings);
+keepWhenHidden(() => Module._vorl_keep());
