@@ -126,8 +126,7 @@ async function expectRestAsReplayed(/** @type {Page} */ page, /** @type {number[
 // How many rows of the help panel carry ink.
 const helpInk = (/** @type {Page} */ page) => page.evaluate(() => {
     const canvas = document.getElementById('table');
-    const {data, width} = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'))
-        .getImageData(0, 0, canvas.width, canvas.height);
+    const {data, width} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
     const at = (/** @type {number} */ x, /** @type {number} */ y) =>
         data.slice(4 * (y * width + x), 4 * (y * width + x) + 3).join();
     const background = at(1260, 20);
@@ -310,30 +309,25 @@ test('File > Exit stops the game', async () => {
 // The canvas's backing store read in the page, at any scale, in logical
 // pixels: the colours at `points`, and the centre of the cue ball's white
 // around its row (the head string's white line at x 552 left out).
-/** @returns {Promise<{cue: number[] | null, colours: number[][]}>} */
-const readTable = (/** @type {Page} */ page, /** @type {number[][]} */ points = []) =>
-    page.evaluate((/** @type {number[][]} */ points) => {
-        const canvas = document.getElementById('table');
-        const k = canvas.width / Module.vorlPage.painter.width;
-        const {data, width} = /** @type {CanvasRenderingContext2D} */ (canvas.getContext('2d'))
-            .getImageData(0, 0, canvas.width, canvas.height);
-        const at = (/** @type {number} */ x, /** @type {number} */ y) =>
-            (Math.floor(y) * width + Math.floor(x)) * 4;
-        let [sx, sy, n] = [0, 0, 0];
-        for (let y = Math.floor(190 * k), i; y < 245 * k; ++y) {
-            for (let x = Math.floor(60 * k); x < 745 * k; ++x) {
-                if (Math.abs(x / k - 552) > 3 && data[i = at(x, y)] + data[i + 1] + data[i + 2] > 764) {
-                    [sx, sy, n] = [sx + x, sy + y, n + 1];
-                }
+/** @param {Page} page @param {number[][]} points */
+const readTable = (page, points = []) => page.evaluate((points) => {
+    const canvas = document.getElementById('table');
+    const k = canvas.width / Module.vorlPage.painter.width;
+    const {data, width} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    const at = (/** @type {number} */ x, /** @type {number} */ y) => (Math.floor(y) * width + Math.floor(x)) * 4;
+    let [sx, sy, n] = [0, 0, 0];
+    for (let y = Math.floor(190 * k), i; y < 245 * k; ++y) {
+        for (let x = Math.floor(60 * k); x < 745 * k; ++x) {
+            if (Math.abs(x / k - 552) > 3 && data[i = at(x, y)] + data[i + 1] + data[i + 2] > 764) {
+                [sx, sy, n] = [sx + x, sy + y, n + 1];
             }
         }
-        return {cue: n < 20 ? null : [(sx / n + 0.5) / k, (sy / n + 0.5) / k],
-            colours: points.map(([x, y]) => [...data.slice(at(x * k, y * k), at(x * k, y * k) + 3)])};
-    }, points);
-const text = (/** @type {Page} */ page, /** @type {string} */ selector) =>
-    page.locator(selector).textContent();
+    }
+    return {cue: n < 20 ? null : [(sx / n + 0.5) / k, (sy / n + 0.5) / k],
+        colours: points.map(([x, y]) => [...data.slice(at(x * k, y * k), at(x * k, y * k) + 3)])};
+}, points);
+const text = (/** @type {Page} */ page, /** @type {string} */ selector) => page.locator(selector).textContent();
 const strokes = (/** @type {Page} */ page) => text(page, '#score tbody tr:first-child td:last-child');
-/** @returns {Promise<{[k: string]: any}>} */
 const geometry = (/** @type {Page} */ page) => page.evaluate(() => {
     const canvas = document.getElementById('table');
     const {left, top, right, bottom, width, height} = canvas.getBoundingClientRect();
@@ -382,12 +376,14 @@ test('a finger aims, strikes on lifting; a cancelled touch or a second finger do
         isMobile: true, hasTouch: true});
     const r = await geometry(page);
     // Points are [x, y, id] in logical pixels; a touchEnd names the points that go.
-    const touch = (/** @type {string} */ type, /** @type {number[][]} */ ...points) => page.touch({type,
+    /** @param {string} type @param {number[][]} points */
+    const touch = (type, ...points) => page.touch({type,
         touchPoints: points.map(([x, y, id = 0]) =>
             ({x: r.left + (x * r.width) / 1272, y: r.top + (y * r.height) / 712, id}))});
-    const lineAt = async (/** @type {number[]} */ from, /** @type {number[]} */ to) => hex((await readTable(page,
+    /** @param {any} from @param {number[]} to */
+    const lineAt = async (from, to) => hex((await readTable(page,
         [[(from[0] + to[0]) / 2, (from[1] + to[1]) / 2]])).colours[0]);
-    const cue = /** @type {number[]} */ ((await readTable(page)).cue);
+    const {cue} = await readTable(page);
     await page.tap('[data-name="mnuFile"]');
     await touch('touchStart', [700, 330]); // only closes the menu
     await touch('touchEnd', [700, 330]);
@@ -410,7 +406,7 @@ test('a finger aims, strikes on lifting; a cancelled touch or a second finger do
     const lift = await page.evaluate(() => window.lift);
     const aim = [(lift[0] - r.left) * (1272 / r.width), (lift[1] - r.top) * (712 / r.height)];
     await expectRestAsReplayed(page, aim);
-    await eventually(async () => (await lineAt(/** @type {number[]} */ ((await readTable(page)).cue), aim)) !== hex(CLOTH),
+    await eventually(async () => (await lineAt((await readTable(page)).cue, aim)) !== hex(CLOTH),
         10, 'the cue line shown again, from where the ball is now');
     await page.close();
 });
@@ -452,7 +448,7 @@ test('axe-core finds nothing open, in a menu, a box, after Exit; the focus follo
         }
         const violations = await page.evaluate(async () => (await axe.run()).violations.map(
             (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`));
-        found.push(...violations.map((/** @type {string} */ v) => `${state}: ${v}`));
+        found.push(...violations.map((v) => `${state}: ${v}`));
     };
     const inFocus = () => page.evaluate(() =>
         document.activeElement?.getAttribute('data-name') || document.activeElement?.id);

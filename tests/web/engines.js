@@ -61,9 +61,10 @@ function withVerbs(tab) {
             count: () => tab.evaluate((/** @type {string} */ s) =>
                 document.querySelectorAll(s).length, selector),
             textContent: () => tab.evaluate((/** @type {string} */ s) =>
-                document.querySelector(s)?.textContent, selector),
+                String(document.querySelector(s)?.textContent), selector),
             boundingBox: () => tab.evaluate((/** @type {string} */ s) => {
-                const {x, y, width, height} = document.querySelector(s)?.getBoundingClientRect() ?? {};
+                const element = /** @type {Element} */ (document.querySelector(s));
+                const {x, y, width, height} = element.getBoundingClientRect();
                 return {x, y, width, height};
             }, selector),
             isHidden: async () => !(await visible(selector)),
@@ -76,6 +77,17 @@ function withVerbs(tab) {
         }),
     };
     return page;
+}
+
+// What Playwright's and Puppeteer's pages do alike.
+function pageVerbs(/** @type {any} */ page) {
+    /** @type {string[]} */
+    const errors = [];
+    page.on('pageerror', (/** @type {Error} */ error) => errors.push(error.message));
+    return {errors, goto: (/** @type {string} */ url) => page.goto(url),
+        evaluate: (/** @type {any} */ fn, /** @type {unknown} */ arg) => page.evaluate(fn, arg),
+        move: (/** @type {number} */ x, /** @type {number} */ y) => page.mouse.move(x, y),
+        down: () => page.mouse.down(), up: () => page.mouse.up(), reload: () => page.reload()};
 }
 
 const chromiumOptions = {
@@ -109,19 +121,10 @@ async function launchChromium(modules) {
         },
         async newPage(options) {
             const page = await browser.newPage(options);
-            /** @type {string[]} */
-            const errors = [];
-            page.on('pageerror', (/** @type {Error} */ error) => errors.push(error.message));
             const cdp = await page.context().newCDPSession(page);
-            return withVerbs({errors, goto: (url) => page.goto(url),
-                move: (x, y) => page.mouse.move(x, y),
-                down: () => page.mouse.down(),
-                up: () => page.mouse.up(),
-                press: (keys) => page.keyboard.press(keys),
-                evaluate: (fn, arg) => page.evaluate(fn, arg),
+            return withVerbs({...pageVerbs(page), press: (keys) => page.keyboard.press(keys),
                 wheel: (dx, dy) => page.mouse.wheel(dx, dy),
                 resize: (width, height) => page.setViewportSize({width, height}),
-                reload: () => page.reload(),
                 close: () => page.close(),
                 offline: (on) => page.context().setOffline(on),
                 emulateMedia: (features) => page.emulateMedia(features),
@@ -143,30 +146,17 @@ async function launchFirefox(modules) {
         async newPage({viewport = {width: 0, height: 0}, deviceScaleFactor = 1}) {
             const context = await browser.createBrowserContext();
             const page = await context.newPage();
-            /** @type {string[]} */
-            const errors = [];
-            page.on('pageerror', (/** @type {Error} */ error) => errors.push(error.message));
             const resize = (/** @type {number} */ width, /** @type {number} */ height) =>
                 page.setViewport({width, height, deviceScaleFactor});
             await resize(viewport.width, viewport.height);
-            return withVerbs({errors, resize,
-                goto: (url) => page.goto(url),
-                evaluate: (fn, arg) => page.evaluate(fn, arg),
-                move: (x, y) => page.mouse.move(x, y),
-                down: () => page.mouse.down(),
-                up: () => page.mouse.up(),
-                async press(keys) {
+            return withVerbs({...pageVerbs(page), resize,
+                async press(keys) { // Alt+d: Puppeteer's keyboard holds the modifier itself
                     const [key, ...held] = keys.split('+').reverse();
-                    for (const k of held) {
-                        await page.keyboard.down(k);
-                    }
+                    for (const k of held) await page.keyboard.down(k);
                     await page.keyboard.press(key);
-                    for (const k of held) {
-                        await page.keyboard.up(k);
-                    }
+                    for (const k of held) await page.keyboard.up(k);
                 },
                 wheel: (deltaX, deltaY) => page.mouse.wheel({deltaX, deltaY}),
-                reload: () => page.reload(),
                 close: () => context.close(),
                 offline: (on) => page.setOfflineMode(on),
             });
@@ -235,29 +225,21 @@ async function launchWebKit(modules) {
     };
 }
 
+const webDriverSkips = {
+    phone: 'WebDriver emulates no mobile viewport or touch screen',
+    touch: 'WebDriver actions cannot cancel a touch',
+    install: 'installability is asked of Chromium\'s DevTools protocol',
+    media: 'WebDriver emulates no forced colours or reduced motion',
+};
 /** @type {{[name: string]: Engine}} */
 const engines = {
     chromium: {skips: {}, launch: launchChromium},
-    firefox: {
-        skips: {
-            phone: 'WebDriver BiDi emulates no mobile viewport or touch screen',
-            touch: 'WebDriver actions cannot cancel a touch',
-            install: 'installability is asked of Chromium\'s DevTools protocol',
-            media: 'WebDriver BiDi emulates no forced colours or reduced motion',
-        },
-        launch: launchFirefox,
-    },
-    webkit: {
-        skips: {
-            scale: 'WebDriver cannot set the device pixel ratio',
-            phone: 'WebDriver emulates no mobile viewport or touch screen',
-            touch: 'WebDriver actions cannot cancel a touch',
-            install: 'installability is asked of Chromium\'s DevTools protocol',
-            offline: 'WebDriver cannot take a tab off the network',
-            media: 'WebDriver emulates no forced colours or reduced motion',
-        },
-        launch: launchWebKit,
-    },
+    firefox: {launch: launchFirefox, skips: {...webDriverSkips,
+        phone: 'WebDriver BiDi emulates no mobile viewport or touch screen',
+        media: 'WebDriver BiDi emulates no forced colours or reduced motion'}},
+    webkit: {launch: launchWebKit, skips: {...webDriverSkips,
+        scale: 'WebDriver cannot set the device pixel ratio',
+        offline: 'WebDriver cannot take a tab off the network'}},
 };
 
 module.exports = {engines};

@@ -20,7 +20,8 @@ interface TouchInput {
 // What each driver does in its own way.
 interface Tab {
     goto(url: string): Promise<unknown>;
-    evaluate(fn: Function, arg?: unknown): Promise<any>;
+    // Runs fn(arg) in the page; settles with its (awaited, JSON) value.
+    evaluate<R, A>(fn: (arg: A) => R, arg?: A): Promise<Awaited<R>>;
     move(x: number, y: number): Promise<void>;
     down(): Promise<void>; // the left button, where the mouse is
     up(): Promise<void>;
@@ -62,7 +63,7 @@ interface Page extends Tab {
     };
     setViewportSize(size: {width: number, height: number}): Promise<void>;
     waitForTimeout(ms: number): Promise<void>;
-    waitForFunction(fn: Function): Promise<void>;
+    waitForFunction(fn: () => unknown): Promise<void>;
     locator(selector: string): Locator;
     click(selector: string): Promise<void>;
     tap(selector: string): Promise<void>;
