@@ -343,14 +343,13 @@ test('the table fits a phone and a laptop, at device resolution; a box moves not
     /** @type {[number, number, number, number[]][]} */
     const screens = [[844, 390, 3, [390, 844]], [1280, 560, 1.25, [999, 700]]]; // then turned
     for (const [width, height, scale, turned] of screens) {
-        const phone = scale > 2 && !engine.skips.phone;
         const page = await openGame({viewport: {width, height}, deviceScaleFactor: scale,
             isMobile: scale > 2, hasTouch: scale > 2});
         for (const [w, h] of [[width, height], turned]) { // turned: the table fits again
             await page.setViewportSize({width: w, height: h});
             await page.mouse.wheel(500, 500);
             const g = await geometry(page);
-            const where = `${g.inner.join('x')} at ${scale}${phone ? ', a phone' : ''}`;
+            const where = `${g.inner.join('x')} at ${scale}`;
             // Within a layout unit (Firefox's is 1/60 pixel).
             assert.ok(!g.scrolled && g.left >= 0 && g.right <= g.inner[0] + 0.01 &&
                 g.bottom <= g.inner[1] + 0.01 && g.top >= g.menu - 0.01, `all in view: ${where}`);

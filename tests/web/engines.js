@@ -9,6 +9,7 @@
 // Types: page-driver.d.ts.
 'use strict';
 
+const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
@@ -17,63 +18,50 @@ const {setTimeout: sleep} = require('node:timers/promises');
 /** @param {() => Promise<unknown>} holds @param {string} what */
 async function until(holds, what, deadline = Date.now() + 30000) {
     while (!(await holds())) {
-        if (Date.now() > deadline) {
-            throw new Error(`timed out: ${what}`);
-        }
+        assert.ok(Date.now() < deadline, `timed out: ${what}`);
         await sleep(100);
     }
 }
 
+// Playwright's page verbs, as the checks use them, made of a driver's own.
 /** @param {Tab} tab @returns {Page} */
 function withVerbs(tab) {
-    /** @type {(s: string) => Promise<boolean>} */
-    const visible = (s) => tab.evaluate((/** @type {string} */ s) => {
+    const visible = (/** @type {string} */ selector) => tab.evaluate((s) => {
         const element = document.querySelector(s);
         return !!element && element.getClientRects().length > 0 &&
             getComputedStyle(element).visibility !== 'hidden';
-    }, s);
+    }, selector);
     const unsupported = () => Promise.reject(new Error('not in this engine'));
     /** @type {Page} */
-    const page = {...tab, errors: tab.errors ?? [],
+    const page = {touch: unsupported, offline: unsupported, emulateMedia: unsupported, ...tab,
+        errors: tab.errors ?? [],
         keyboard: {press: tab.press},
-        mouse: {...tab, async click(x, y) {
-            await tab.move(x, y);
-            await tab.down();
-            await tab.up();
-        }},
+        mouse: {...tab, click: (x, y) => tab.move(x, y).then(tab.down).then(tab.up)},
         setViewportSize: ({width, height}) => tab.resize(width, height),
         waitForTimeout: (ms) => sleep(ms),
         waitForFunction: (fn) => until(() => tab.evaluate(fn), `${fn}`),
         click: (selector) => page.locator(selector).click(),
-        addScriptTag: async ({path}) => void await tab.evaluate((/** @type {string} */ source) => {
+        addScriptTag: async ({path}) => void await tab.evaluate((source) => {
             (0, eval)(source);
         }, fs.readFileSync(path, 'utf8')),
         async tap(selector) {
             const {x, y, width, height} = await page.locator(selector).boundingBox();
             const touchPoints = [{x: x + width / 2, y: y + height / 2, id: 0}];
-            await page.touch({type: 'touchStart', touchPoints});
-            await page.touch({type: 'touchEnd', touchPoints});
+            for (const type of ['touchStart', 'touchEnd']) await page.touch({type, touchPoints});
         },
-        touch: tab.touch ?? unsupported,
-        offline: tab.offline ?? unsupported,
-        emulateMedia: tab.emulateMedia ?? unsupported,
         locator: (selector) => ({
-            count: () => tab.evaluate((/** @type {string} */ s) =>
-                document.querySelectorAll(s).length, selector),
-            textContent: () => tab.evaluate((/** @type {string} */ s) =>
-                String(document.querySelector(s)?.textContent), selector),
-            boundingBox: () => tab.evaluate((/** @type {string} */ s) => {
-                const element = /** @type {Element} */ (document.querySelector(s));
-                const {x, y, width, height} = element.getBoundingClientRect();
+            count: () => tab.evaluate((s) => document.querySelectorAll(s).length, selector),
+            textContent: () => tab.evaluate((s) => String(document.querySelector(s)?.textContent), selector),
+            boundingBox: () => tab.evaluate((s) => {
+                const {x, y, width, height} = /** @type {Element} */ (document.querySelector(s))
+                    .getBoundingClientRect();
                 return {x, y, width, height};
             }, selector),
             isHidden: async () => !(await visible(selector)),
             waitFor: ({state}) => until(async () => (await visible(selector)) === (state === 'visible'),
                 `${selector} ${state}`),
-            async click() {
-                const {x, y, width, height} = await page.locator(selector).boundingBox();
-                await page.mouse.click(x + width / 2, y + height / 2);
-            },
+            click: () => page.locator(selector).boundingBox()
+                .then(({x, y, width, height}) => page.mouse.click(x + width / 2, y + height / 2)),
         }),
     };
     return page;
@@ -188,16 +176,11 @@ async function launchWebKit(modules) {
     // The window's frame, to size the viewport rather than the window.
     const frame = await driver.executeScript(
         'return [outerWidth - innerWidth, outerHeight - innerHeight]');
-    /** @type {{[name: string]: string}} */
-    const keyNames = {Alt: Key.ALT, Control: Key.CONTROL, Shift: Key.SHIFT, Enter: Key.ENTER,
-        Escape: Key.ESCAPE, Tab: Key.TAB, ArrowDown: Key.ARROW_DOWN, ArrowUp: Key.ARROW_UP,
-        ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT};
+    // Playwright's key names in Selenium's: ArrowDown is Key.ARROW_DOWN.
+    const key = (/** @type {string} */ k) => Key[k.replace(/(?<=.)(?=[A-Z])/g, '_').toUpperCase()] ?? k;
     const act = (/** @type {(a: any) => any} */ steps) => steps(driver.actions()).perform();
     return {
-        close: async () => {
-            await driver.quit();
-            await service.kill();
-        },
+        close: () => driver.quit().then(() => service.kill()),
         async newPage({viewport = {width: 0, height: 0}}) {
             const resize = async (/** @type {number} */ w, /** @type {number} */ h) =>
                 void await driver.manage().window().setRect({width: w + frame[0], height: h + frame[1]});
@@ -211,9 +194,9 @@ async function launchWebKit(modules) {
                 down: () => act((a) => a.press()),
                 up: () => act((a) => a.release()),
                 press: (keys) => act((a) => {
-                    const [key, ...held] = keys.split('+').reverse().map((k) => keyNames[k] ?? k);
+                    const [last, ...held] = keys.split('+').reverse().map(key);
                     held.forEach((k) => a.keyDown(k));
-                    a.keyDown(key).keyUp(key);
+                    a.keyDown(last).keyUp(last);
                     held.forEach((k) => a.keyUp(k));
                     return a;
                 }),
