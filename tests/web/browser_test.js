@@ -56,8 +56,8 @@ const needs = (/** @type {string[]} */ ...features) =>
 
 // A page with the game loaded and its first frame shown; by default the
 // viewport is as wide as the form, which then shows at 1:1, on a whole pixel.
-async function openGame(/** @type {Options} */ options = {}, context = browser) {
-    const page = await context.newPage({viewport: {width: 1272, height: 899}, ...options});
+async function openGame(/** @type {Options} */ options = {}) {
+    const page = await browser.newPage({viewport: {width: 1272, height: 899}, ...options});
     const began = Date.now();
     await page.goto(address);
     await page.waitForFunction(() => document.body.dataset.firstFrame !== undefined);
