@@ -3,7 +3,7 @@
 
 interface Document {
     // The page's canvas, where the game paints.
-    getElementById(elementId: 'table'): HTMLCanvasElement;
+    getElementById(elementId: 'table'): {getContext(id: '2d'): CanvasRenderingContext2D} & HTMLCanvasElement;
 }
 
 interface Window {
