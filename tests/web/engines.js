@@ -142,7 +142,7 @@ async function launchFirefox(modules) {
             await resize(viewport.width, viewport.height);
             return withVerbs({...pageVerbs(page), resize,
                 async press(keys) { // Alt+d: Puppeteer's keyboard holds the modifier itself
-                    const [key, ...held] = keys.split('+').reverse();
+                    const [key, ...held] = keys.split('+').reverse().map((k) => k === 'Space' ? ' ' : k);
                     for (const k of held) await page.keyboard.down(k);
                     await page.keyboard.press(key);
                     for (const k of held) await page.keyboard.up(k);
