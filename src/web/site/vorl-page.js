@@ -5,6 +5,7 @@
 // ends. The game itself runs in WebAssembly (vorl.js and vorl.wasm, a classic
 // script that runs after this module) and calls back through Module.vorlPage.
 
+import './policy-watch.js';
 import {MessageBoxes, endGame} from './message-box.js';
 import {phase, running} from './phase.js';
 import {VorlCanvasPainter} from './canvas-painter.js';
@@ -12,8 +13,9 @@ import {VorlMenuBar} from './menu-bar.js';
 import {TableInput} from './table-input.js';
 import {describe} from './score-readout.js';
 import {fitTable} from './table-fit.js';
-import {installServiceWorker} from './offline.js';
+import {answerServiceWorker, installServiceWorker} from './offline.js';
 
+answerServiceWorker();
 const table = /** @type {HTMLCanvasElement} */ (document.getElementById('table'));
 const stage = /** @type {HTMLElement} */ (document.getElementById('stage'));
 // Until the game opens its window the canvas's own size stands for the
