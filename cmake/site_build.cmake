@@ -26,6 +26,11 @@ foreach(_template IN ITEMS ${INDEX} ${WORKER})
   file(SHA256 ${_template} _hash)
   string(APPEND _hashes "${_template} ${_hash}\n")
 endforeach()
+# The page's policy lets no script evaluate text.
+file(STRINGS ${BUILD}/vorl.js _evaluating REGEX "[^a-zA-Z_.]eval\\(|new Function")
+if(_evaluating)
+  message(FATAL_ERROR "vorl.js evaluates text, which the page's policy blocks: ${_evaluating}")
+endif()
 string(SHA256 _digest "${_hashes}")
 string(SUBSTRING ${_digest} 0 16 VORL_BUILD)
 
