@@ -32,7 +32,6 @@ let frameRequested = false;
 
 function paintNow() {
     frameRequested = false;
-    input?.restLifted();
     Module._vorl_paint(table.width / painter.width);
     if (document.body.dataset.firstFrame === undefined) {
         document.body.dataset.firstFrame = String(performance.now());
@@ -49,6 +48,7 @@ function requestFrame() {
         frameRequested = false;
         // Behind an open box the game stays as it was when the box opened.
         if (running()) {
+            input?.restLifted();
             paintNow();
         }
     });
@@ -57,6 +57,9 @@ function requestFrame() {
 // The first fit comes before the page is first shown, once the game's script
 // has started loading the game.
 const fit = fitTable(stage, table, painter, () => {
+    if (running()) {
+        input?.restLifted();
+    }
     if (running() || phase.now === 'box') {
         paintNow();
     } else {
