@@ -41,9 +41,11 @@ function withVerbs(tab) {
         waitForTimeout: (ms) => sleep(ms),
         waitForFunction: (fn) => until(() => tab.evaluate(fn), `${fn}`),
         click: (selector) => page.locator(selector).click(),
-        addScriptTag: async ({path}) => void await tab.evaluate((source) => {
-            (0, eval)(source);
-        }, fs.readFileSync(path, 'utf8')),
+        addScriptTag: ({url}) => tab.evaluate((src) => new Promise((done, fail) => {
+            const script = document.createElement('script');
+            Object.assign(script, {src, onload: () => done(undefined), onerror: fail});
+            document.head.append(script);
+        }), url),
         async tap(selector) {
             const {x, y, width, height} = await page.locator(selector).boundingBox();
             const touchPoints = [{x: x + width / 2, y: y + height / 2, id: 0}];

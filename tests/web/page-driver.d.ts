@@ -68,7 +68,7 @@ interface Page extends Tab {
     locator(selector: string): Locator;
     click(selector: string): Promise<void>;
     tap(selector: string): Promise<void>;
-    addScriptTag(script: {path: string}): Promise<void>;
+    addScriptTag(script: {url: string}): Promise<void>; // a script from the site's origin
 }
 
 interface Browser {

@@ -7,6 +7,7 @@
 // WebAssembly (vorl.js and vorl.wasm, a classic
 // script that runs after this module) and calls back through Module.vorlPage.
 
+import './policy-watch.js';
 import {MessageBoxes, endGame} from './message-box.js';
 import {phase, running} from './phase.js';
 import {VorlCanvasPainter} from './canvas-painter.js';
@@ -16,8 +17,9 @@ import {listenToKeys} from './table-keys.js';
 import {describe} from './score-readout.js';
 import {fitTable} from './table-fit.js';
 import {forgetGame, keepGame, keepWhenHidden, keptGame} from './kept-game.js';
-import {installServiceWorker} from './offline.js';
+import {answerServiceWorker, installServiceWorker} from './offline.js';
 
+answerServiceWorker();
 const table = /** @type {HTMLCanvasElement} */ (document.getElementById('table'));
 const stage = /** @type {HTMLElement} */ (document.getElementById('stage'));
 // Until the game opens its window the canvas's own size stands for the
@@ -34,7 +36,6 @@ let frameRequested = false;
 
 function paintNow() {
     frameRequested = false;
-    input?.restLifted();
     Module._vorl_paint(table.width / painter.width);
     if (document.body.dataset.firstFrame === undefined) {
         document.body.dataset.firstFrame = String(performance.now());
@@ -51,6 +52,7 @@ function requestFrame() {
         frameRequested = false;
         // Behind an open box the game stays as it was when the box opened.
         if (running()) {
+            input?.restLifted();
             paintNow();
         }
     });
@@ -59,6 +61,9 @@ function requestFrame() {
 // The first fit comes before the page is first shown, once the game's script
 // has started loading the game.
 function repaint() {
+    if (running()) {
+        input?.restLifted();
+    }
     if (running() || phase.now === 'box') {
         paintNow();
     } else {
