@@ -6,6 +6,7 @@
 const build = new URL('.', import.meta.url).pathname.split('/').at(-2) ?? '';
 // A page left open looks for a newer build at most this often.
 const UPDATE_MS = 60 * 60 * 1000;
+const TAKE_OVER_MS = 3000;
 
 /**
  * Tells the service worker, when it asks, which build this page runs, so
@@ -31,15 +32,31 @@ export function installServiceWorker() {
         return;
     }
     navigator.serviceWorker.register('sw.js').then((registration) => {
+        // Windows of an older build may have closed: its files may go.
         registration.active?.postMessage('loaded');
-        let checked = performance.now();
+        // A newer worker takes over by itself once it has its files. Chromium
+        // at times keeps it waiting all the same while the old one is busy:
+        // this page asks it again now and then until it has taken over.
+        const takeOver = () => {
+            if (registration.waiting !== null) {
+                registration.waiting.postMessage('take-over');
+                setTimeout(takeOver, TAKE_OVER_MS);
+            }
+        };
+        takeOver();
+        registration.addEventListener('updatefound', () => {
+            registration.installing?.addEventListener('statechange', takeOver);
+        });
+        // The wall clock, which runs on while the machine sleeps.
+        let checked = Date.now();
         const check = () => {
-            if (performance.now() - checked >= UPDATE_MS) {
-                checked = performance.now();
+            if (Date.now() - checked >= UPDATE_MS) {
+                checked = Date.now();
                 registration.update().catch(() => {}); // offline: next time
             }
         };
-        setInterval(check, UPDATE_MS);
+        // Timers drift and sleep: look often, check hourly.
+        setInterval(check, UPDATE_MS / 6);
         document.addEventListener('visibilitychange', () => {
             if (document.visibilityState === 'visible') {
                 check();
