@@ -12,7 +12,8 @@ set -euo pipefail
 
 [ "${VORL_SKIP_DEPS:-0}" = 1 ] && exit 0
 
-# Names that exist on Debian 12 and 13 and on current Ubuntu.
+# Names that exist on Debian 12 and 13 and on current Ubuntu, but for firefox-esr,
+# which is Debian's alone (the web group; Ubuntu users install Firefox by other means).
 # The decimal text's two header-only libraries, which every build compiles in.
 headers=(libdragonbox-dev libfast-float-dev)
 play=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core "${headers[@]}")
