@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Asked for with VORL_FUZZ: the fuzz target, build/.../fuzz/vorl-replay-fuzz,
-# which VORL_FUZZER names for the tests. libFuzzer needs clang.
+# Asked for with VORL_FUZZ: the fuzz targets, build/.../fuzz/vorl-replay-fuzz
+# and vorl-state-fuzz, which VORL_FUZZER and VORL_STATE_FUZZER name for the
+# tests. libFuzzer needs clang.
 # - When the project itself is built with clang, the sanitized core the tests
 #   use also gets libFuzzer's coverage hooks, and the fuzz target links it
 #   (fuzz/CMakeLists.txt): the core is not compiled again.
@@ -31,13 +32,14 @@ if(NOT VORL_CLANGXX OR NOT VORL_HAVE_LIBFUZZER)
 endif()
 
 set(VORL_FUZZER ${CMAKE_BINARY_DIR}/fuzz/vorl-replay-fuzz)
+set(VORL_STATE_FUZZER ${CMAKE_BINARY_DIR}/fuzz/vorl-state-fuzz)
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(VORL_FUZZ_IN_TREE ON)
   list(APPEND VORL_SANITIZE_FLAGS -fsanitize=fuzzer-no-link)
   return()
 endif()
 
-vorl_external_build(vorl_fuzz DIR ${CMAKE_BINARY_DIR}/fuzz BYPRODUCTS ${VORL_FUZZER}
+vorl_external_build(vorl_fuzz DIR ${CMAKE_BINARY_DIR}/fuzz BYPRODUCTS ${VORL_FUZZER} ${VORL_STATE_FUZZER}
   CMAKE_ARGS -DCMAKE_CXX_COMPILER=${VORL_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
              -DVORL_FUZZ_ONLY=ON -DVORL_BUILD_GAME=OFF -DBUILD_TESTING=OFF -DVORL_HARDEN=OFF
              -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR})

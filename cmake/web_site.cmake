@@ -11,6 +11,9 @@ if(NOT VORL_RSVG_CONVERT)
 endif()
 
 set(_site ${CMAKE_BINARY_DIR}/site)
+# Made here, not left to the vorl-web target's output folder: Make, unlike
+# Ninja, makes no folder for a step's outputs.
+file(MAKE_DIRECTORY ${_site})
 set(_page_sources ${PROJECT_SOURCE_DIR}/src/web/site)
 set(_icon ${PROJECT_SOURCE_DIR}/packaging/icons/${VORL_APP_ID}.svg)
 # The backdrop of the page, under the maskable icon's safe circle.

@@ -22,8 +22,12 @@ cross=(g++-i686-linux-gnu g++-aarch64-linux-gnu g++-mingw-w64-x86-64-posix wine6
 # objects from one build to the next.
 test=("${play[@]}" "${cross[@]}" libgtest-dev libbenchmark-dev clang-format libclang-rt-dev
       xvfb xauth xdotool x11-utils openbox imagemagick dpkg-dev file lintian appstream
-      desktop-file-utils devscripts ccache)
-web=(emscripten chromium librsvg2-bin "${headers[@]}")
+      desktop-file-utils devscripts ccache weston qt6-wayland)
+# The browser tests' three engines (WebKit's MiniBrowser runs under
+# xvfb-run); the site's server (tools/web-server) is Debian's serve-static
+# and compression.
+web=(emscripten chromium firefox-esr webkit2gtk-driver xvfb xauth librsvg2-bin node-serve-static
+     node-compression "${headers[@]}")
 
 wanted=()
 for group in "$@"; do

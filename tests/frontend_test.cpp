@@ -21,8 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/reentry_guard_form.h"
-#include "core/runtime/waking_form.h"
+#include "core/game/keyboard_aim.h"
 #include "qt/form_view.h"
 #include "qt/form_window.h"
 #include "qt/qt_message_box.h"
@@ -189,6 +188,54 @@ TEST(FormView, MoveLeftOfTheCueBallThenPressStrikesItToTheRight) {
     EXPECT_EQ(game.form.shotActive, 1);
 }
 
+// Catches a table without the keys when the window opens, arrows that do not
+// aim, a lost strike, and Alt+arrow (the menus' and the desktop's) taken for aim.
+TEST(FormView, HasTheKeysFromTheStartArrowsAimAndSpaceStrikes) {
+    vorl::testing::Game game;
+    FormWindow window(game.form);
+    vorl::KeyboardAim aim(game.form, game.form);
+    window.view()->setKeyboardAim(&aim);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), window.view());
+    const float x2 = game.form.lineCue.X2;
+    QTest::keyClick(window.view(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(game.form.lineCue.X2, x2);
+    QTest::keyClick(window.view(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_NE(game.form.lineCue.X2, x2);
+    EXPECT_TRUE(window.view()->accessibleDescription().startsWith("Aim: "));
+    QTest::keyClick(window.view(), Qt::Key_Space);
+    EXPECT_EQ(game.form.shotActive, 1);
+}
+
+// Catches the last ball's colours painted on every frame when the player
+// asked for less flashing, or held back when not asked.
+TEST(FormView, WithLessFlashingTheClothChangesColourAtMostThreeTimesASecond) {
+    for (const bool reduce : {false, true}) {
+        vorl::testing::Game game;
+        for (int i = 1; i < Form1::kObjectBallCount; ++i) {
+            game.form.ball[i].Visible = false;
+        }
+        game.form.ballsSunk = 14;
+        FormWindow window(game.form);
+        double seconds = 0;
+        if (reduce) {
+            window.view()->reduceFlashing([&seconds] { return seconds; });
+        }
+        window.show();
+        int changes = -1;  // the first frame is no change
+        QColor cloth;
+        for (int frame = 0; frame < 64; ++frame, seconds += 1.0 / 64) {
+            game.form.timer();
+            window.view()->refresh();
+            const QColor painted = window.view()->grab().toImage().pixelColor(400, 133);
+            changes += painted != cloth;
+            cloth = painted;
+        }
+        EXPECT_EQ(changes, reduce ? 2 : 63) << "at 1/3 s and 2/3 s, or on every frame";
+    }
+}
+
 // ---------------------------------------------------------------- drawing
 
 // The opening table after one tick, drawn by the view. Pixels are logical
@@ -315,22 +362,21 @@ class PaintCounter : public QObject {
 TEST(FormView, TicksRepaintOnlyWhenTheTableChanged) {
     vorl::testing::Game game;
     game.form.timer();  // the first tick fills in the score labels
-    FormWindow window(game.form);
+    TickTimer ticker(game.form);
+    FormWindow window(ticker.form());
+    ticker.drawIn(*window.view());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     runEventLoop(50ms);
     PaintCounter counter;
     window.view()->installEventFilter(&counter);
-    TickTimer ticker(game.form);
-    vorl::WakingForm input(game.form, [&ticker] { ticker.wake(); });
     int ticks = 0;
     QObject::connect(&ticker, &TickTimer::ticked, [&ticks] { ++ticks; });
-    QObject::connect(&ticker, &TickTimer::ticked, window.view(), &FormView::refresh);
     ticker.start();
     ASSERT_TRUE(waitUntil([&] { return ticker.asleep(); }));
     EXPECT_EQ(ticks, 1);  // at rest from the first: its stroke counts were filled in above
     EXPECT_EQ(counter.paints, 0);
-    input.mouseDown(1, 0, 0, 0);  // strikes along the opening line
+    ticker.form().mouseDown(1, 0, 0, 0);  // strikes along the opening line
     EXPECT_TRUE(waitUntil([&] { return counter.paints >= 5; }));
 }
 
@@ -392,19 +438,26 @@ TEST(TickTimer, TimerArmedDuringATickStillDoesNotReenter) {
     EXPECT_EQ(deepest, 1);
 }
 
-// Catches a tick that throws and leaves the timer stuck as ticking, or unarmed.
-TEST(TickTimer, ATickThatThrowsLeavesTheNextOneArmed) {
-    RecordingForm form;
+// Catches an exception that reaches Qt's event loop (which cannot carry one),
+// goes unreported or is reported twice, or leaves the timer stuck or unarmed.
+TEST(TickTimer, WhatATickOrACommandThrowsGoesToStderrOnceAndTheGameGoesOn) {
+    RecordingForm inner;
     int calls = 0;
-    form.onTimer = [&calls] {
+    inner.onTimer = [&calls] {
         if (++calls == 1) {
             throw std::runtime_error("a broken tick");
         }
     };
-    TickTimer ticker(form);
+    inner.onMenuClick = [] { throw std::logic_error("a broken command"); };
+    TickTimer ticker(inner);
+    ::testing::internal::CaptureStderr();
     ticker.start();
-    EXPECT_THROW(waitUntil([&] { return calls >= 1; }), std::runtime_error);
-    EXPECT_TRUE(waitUntil([&] { return calls >= 3; }));
+    QTimer::singleShot(0, [&ticker] { ticker.form().menuClick("mnuBroken"); });
+    EXPECT_NO_THROW(EXPECT_TRUE(waitUntil([&] { return calls >= 3; })));
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    // Each reported once, and nothing after them.
+    EXPECT_EQ(errors.substr(std::min(errors.find("vorl: "), errors.size())),
+              "vorl: error: a broken command\nvorl: error: a broken tick\n");
 }
 
 // ---------------------------------------------------------------- menus by keyboard
@@ -539,10 +592,9 @@ TEST(QtMessageBox, ShowsAModalBoxOfTheGamesWindowWithItsTitleTheTextAndOnlyOk) {
 TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
     Form1& game = qtGame.form;
-    vorl::ReentryGuardForm form(game);
     game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);  // rolling, 10 twips a tick
-    TickTimer ticker(form);
-    vorl::WakingForm input(form, [&ticker] { ticker.wake(); });
+    TickTimer ticker(game);
+    vorl::Form& form = ticker.form();
     int ticks = 0;
     QObject::connect(&ticker, &TickTimer::ticked, [&ticks] { ++ticks; });
     float openedAt = 0, closingAt = 0;
@@ -562,7 +614,7 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     });
     QTimer::singleShot(5000, [] { QApplication::closeAllWindows(); });  // never hang
     ticker.start();
-    input.menuClick("mnuprog");
+    form.menuClick("mnuprog");
     EXPECT_EQ(closingAt, openedAt);
     EXPECT_EQ(game.p1Clicks, 0);   // the press was dropped
     EXPECT_EQ(ticksWhileOpen, 0);  // the timer stopped
@@ -578,14 +630,16 @@ TEST(QtMessageBox, GamePausesWhileTheCreditBoxIsOpenAndGoesOnAfter) {
     EXPECT_TRUE(waitUntil([&] { return game.ball[Form1::kCueBall].Left > closedAt; }));
 }
 
-// The game behind its guard in a shown window, with Qt's own boxes.
+// The game on its tick driver (not started) in a shown window, with Qt's own boxes.
 struct GameInAWindow {
     GameInAWindow() {
         qtGame.messages.attach(window);
+        ticker.drawIn(*window.view());
         window.show();
     }
     vorl::testing::GameWith<vorl::QtMessageBox, vorl::SeededRandom> qtGame;
-    vorl::ReentryGuardForm form{qtGame.form};
+    TickTimer ticker{qtGame.form};
+    vorl::Form& form = ticker.form();
     FormWindow window{form};
 };
 
@@ -595,7 +649,7 @@ struct GameInAWindow {
 TEST(QtMessageBox, APointerMovedWhileTheBoxWasOpenAimsTheCueLineOnceItCloses) {
     GameInAWindow shown;
     Form1& game = shown.qtGame.form;
-    vorl::ReentryGuardForm& form = shown.form;
+    vorl::Form& form = shown.form;
     FormWindow& window = shown.window;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const auto pointTo = [&window](int x, int y) {
@@ -636,13 +690,12 @@ TEST(QtMessageBox, APointerMovedWhileTheBoxWasOpenAimsTheCueLineOnceItCloses) {
 TEST(QtMessageBox, WinnersBoxHoldsTheGameAndTheNewRackFollowsItsClosing) {
     GameInAWindow shown;
     Form1& game = shown.qtGame.form;
-    vorl::ReentryGuardForm& form = shown.form;
     FormWindow& window = shown.window;
     // Player 2 has more balls; the last object ball lies over the top-left
     // pocket and drops on the first tick; the cue ball is rolling.
     vorl::testing::lastBallOverPocket(game, "6", "8");
     game.ballVel[Form1::kCueBall].vx = vorl::testing::units(100000);
-    TickTimer ticker(form);
+    TickTimer& ticker = shown.ticker;
     int ticks = 0;
     QObject::connect(&ticker, &TickTimer::ticked, [&ticks] { ++ticks; });
     const auto ball0Drawn = [&window] {

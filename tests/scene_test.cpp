@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "core/scene/colour_hold.h"
 #include "core/scene/scene.h"
 
 namespace vorl {
@@ -203,6 +204,38 @@ TEST(Scene, LooksLikeIgnoresCreepUnderAnEighthOfADevicePixelAndNothingElse) {
     EXPECT_FALSE(now().looksLike(painted));
     ball.Visible = true;
     EXPECT_TRUE(now().looksLike(painted));
+}
+
+// Catches colours still changing on every frame, positions held with them,
+// the newest colours never shown when due, and other shapes given held colours.
+TEST(ColourHold, ColoursChangeAtMostThreeTimesASecondWhilePositionsFollowEveryFrame) {
+    ShapeControl cloth = shape(ShapeKind::Rectangle, 150, 300, 1500, 900);
+    cloth.FillStyle = ShapeFillStyle::Solid;
+    ColourHold hold;
+    Scene scene;
+    int changes = 0;
+    for (int frame = 0; frame < 64; ++frame) {
+        const Colour shown = frame > 0 ? scene.primitives()[1].fill.colour : 0;
+        cloth.FillColor = 0x010101u * static_cast<Colour>(frame);
+        cloth.Left = 150.0f + 15.0f * static_cast<float>(frame);
+        scene = sceneOf({&cloth});
+        hold.apply(scene, frame / 64.0);
+        EXPECT_EQ(scene.primitives()[1].box.x, 10.0 + frame);
+        changes += scene.primitives()[1].fill.colour != shown;
+    }
+    EXPECT_EQ(changes, 2);  // at 1/3 s and 2/3 s; the frame at 0 s was the first
+
+    const double due = hold.dueAt().value();
+    EXPECT_GT(due, 63 / 64.0);
+    scene = sceneOf({&cloth});
+    hold.apply(scene, due);
+    EXPECT_EQ(scene.primitives()[1].fill.colour, cloth.FillColor);
+    EXPECT_FALSE(hold.dueAt());
+    cloth.FillColor = 0xABCDEF;
+    ShapeControl ball = shape(ShapeKind::Circle, 0, 0, 375, 375);
+    scene = sceneOf({&cloth, &ball});
+    hold.apply(scene, due + 0.01);
+    EXPECT_EQ(scene.primitives()[1].fill.colour, 0xABCDEFu);
 }
 
 }  // namespace

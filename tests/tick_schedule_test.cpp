@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "core/runtime/tick_schedule.h"
+#include "core/driver/tick_schedule.h"
 #include "support/game.h"
 
 namespace vorl {

@@ -54,6 +54,10 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
         if (arg == "-v" || arg == "--version") {
             return {CommandLine::Action::Version, {}};
         }
+        if (arg == "--reduce-flashing") {
+            line.reduceFlashing = true;
+            continue;
+        }
         if (const QtOption* option = qtOption(arg)) {
             if (option->takesValue && arg.find('=') == std::string_view::npos) {
                 ++i;  // the value is the next argument
@@ -61,7 +65,8 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
             continue;
         }
         if (line.action == CommandLine::Action::Play) {
-            line = {CommandLine::Action::Unknown, std::string(arg)};
+            line.action = CommandLine::Action::Unknown;
+            line.offending = std::string(arg);
         }
     }
     return line;
@@ -72,8 +77,10 @@ std::string usageText(std::string_view program) {
            " [OPTION]...\n"
            "Darvo's Vorl Hall: two-player pocket billiards on one shared mouse.\n"
            "\n"
-           "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n"
+           "      --reduce-flashing  change the table's colours at most three times a\n"
+           "                         second (as when the desktop asks for less motion)\n"
+           "  -h, --help             show this help and exit\n"
+           "  -v, --version          show the version and exit\n"
            "\n"
            "Qt's own options, such as -platform NAME or -style NAME, are taken as well.\n";
 }

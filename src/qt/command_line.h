@@ -8,11 +8,12 @@ namespace vorl {
 
 // What the command line asks of the program, read before any window opens so
 // that --help and --version work without a display. The game itself takes
-// no options; Qt's own (-platform NAME, -style NAME, ...) pass through to Qt.
+// one option; Qt's own (-platform NAME, -style NAME, ...) pass through to Qt.
 struct CommandLine {
     enum class Action { Play, Help, Version, Unknown };
     Action action = Action::Play;
-    std::string offending;  // for Unknown: the first argument not understood
+    std::string offending;        // for Unknown: the first argument not understood
+    bool reduceFlashing = false;  // --reduce-flashing: the table's colours change slowly
 };
 
 CommandLine readCommandLine(int argc, const char* const argv[]);

@@ -3,12 +3,17 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
+#include "core/game/keyboard_aim.h"
 #include "qt/colour_resolver.h"
 #include "qt/scene_painter.h"
 
@@ -29,17 +34,41 @@ std::int16_t shiftBits(Qt::KeyboardModifiers modifiers) {
                                      (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
+// The key that aims or strikes, if this is one.
+std::optional<AimKey> aimKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return AimKey::Left;
+        case Qt::Key_Right:
+            return AimKey::Right;
+        case Qt::Key_Up:
+            return AimKey::Up;
+        case Qt::Key_Down:
+            return AimKey::Down;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return AimKey::Strike;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 FormView::FormView(Form& form, QWidget* parent)
     : QWidget(parent),
       form_(form),
       formSize_(qRound(form.clientWidth() / kTwipsPerPixel),
-                qRound(form.clientHeight() / kTwipsPerPixel)) {
+                qRound(form.clientHeight() / kTwipsPerPixel)),
+      ownFrames_(form) {
     resize(formSize_);
     setMinimumSize(formSize_ / kSmallestScaleDivisor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
+    // The table takes the keys from the start: the keyboard plays as well.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus();
 }
 
 QSize FormView::sizeHint() const {
@@ -50,12 +79,17 @@ FormFit FormView::fit() const {
     return FormFit(formSize_, size().expandedTo(QSize(1, 1)));
 }
 
-// The scene is built for the device pixels a logical pixel of the form
-// covers, so a change counts when it moves by a share of those.
 void FormView::refresh() {
-    current_.build(form_, devicePixelRatioF() * fit().scale());
-    if (!current_.looksLike(painted_)) {
+    if (frames_->outOfDate()) {
         update();
+    }
+    armColoursDue();
+}
+
+void FormView::paintFrom(FrameWatch& frames) {
+    frames_ = &frames;
+    if (seconds_) {
+        frames_->holdColours(seconds_);
     }
 }
 
@@ -64,14 +98,17 @@ void FormView::refresh() {
 // that lies beyond them stays unseen, as at 1:1).
 void FormView::paintEvent(QPaintEvent* /*event*/) {
     const FormFit fitted = fit();
-    painted_.build(form_, devicePixelRatioF() * fitted.scale());
+    // Built for the device pixels a logical pixel of the form covers, so a
+    // change counts when it moves by a share of those.
+    const Scene& scene = frames_->paint(devicePixelRatioF() * fitted.scale());
     QPainter painter(this);
     const ColourResolver colours(palette());
     painter.fillRect(rect(), colours.resolve(form_.backColour()));
     painter.translate(fitted.origin());
     painter.scale(fitted.scale(), fitted.scale());
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(formSize_)));
-    ScenePainter(painter, colours).paint(painted_);
+    ScenePainter(painter, colours).paint(scene);
+    armColoursDue();
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.
@@ -107,6 +144,39 @@ void FormView::mousePressEvent(QMouseEvent* event) {
     form_.mouseDown(buttonBits(event->button()), shiftBits(event->modifiers()),
                     fitted.twipsX(event->position().x()), fitted.twipsY(event->position().y()));
     refresh();
+}
+
+// Keys with Ctrl or Alt are left to the menus; Shift makes a step finer.
+void FormView::keyPressEvent(QKeyEvent* event) {
+    const std::optional<AimKey> key = aimKey(event->key());
+    const Qt::KeyboardModifiers others =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (keyboardAim_ == nullptr || !key || others != Qt::KeyboardModifiers()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    keyboardAim_->press({*key, shiftBits(event->modifiers())});
+    setAccessibleDescription(QString::fromStdString(keyboardAim_->description()));
+    refresh();
+}
+
+void FormView::reduceFlashing(std::function<double()> seconds) {
+    seconds_ = std::move(seconds);
+    frames_->holdColours(seconds_);
+    if (coloursDue_ == nullptr) {
+        coloursDue_ = new QTimer(this);
+        coloursDue_->setSingleShot(true);
+        connect(coloursDue_, &QTimer::timeout, this, &FormView::refresh);
+    }
+}
+
+void FormView::armColoursDue() {
+    const std::optional<double> due = frames_->coloursDueAt();
+    if (!due || coloursDue_ == nullptr) {
+        return;
+    }
+    const double ms = std::ceil((*due - seconds_()) * 1000.0);
+    coloursDue_->start(static_cast<int>(std::max(ms, 0.0)));
 }
 
 }  // namespace vorl

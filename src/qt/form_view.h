@@ -4,18 +4,24 @@
 #include <QPoint>
 #include <QSize>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
+#include "core/driver/frame_watch.h"
 #include "core/runtime/form.h"
-#include "core/scene/scene.h"
 #include "qt/form_fit.h"
 
+class QTimer;
+
 namespace vorl {
+
+class KeyboardAim;
 
 // The window's client area: draws the form's controls, scaled uniformly to
 // the largest size it holds and centred on the form's back colour, and hands
 // pointer events to it, with positions in twips from the form's corner. It
-// keeps no game state, only the scene its last frame showed.
+// keeps no game state, only the scene its last frame showed (its own, or
+// the tick driver's).
 class FormView : public QWidget {
     Q_OBJECT
 
@@ -33,6 +39,8 @@ class FormView : public QWidget {
     // Schedules a repaint when the form's controls would now draw something
     // other than the last frame; call it whenever the form may have changed.
     void refresh();
+    // Paints from, and compares with, the driver's frames from now on.
+    void paintFrom(FrameWatch& frames);
 
     // A modal box blocks the window: it hears no pointer moves until the box
     // is gone. Called when that begins and when it ends; if the pointer moved
@@ -40,17 +48,33 @@ class FormView : public QWidget {
     void pointerBlocked();
     void pointerUnblocked();
 
+    // The arrows, Space and Enter (with Shift or alone) aim and strike
+    // through `aim`, which outlives the view; without one they do nothing.
+    void setKeyboardAim(KeyboardAim* aim) { keyboardAim_ = aim; }
+
+    // From now on the table's colours change at most three times a second;
+    // `seconds` is the clock that paces it (steady, never going back).
+    void reduceFlashing(std::function<double()> seconds);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Form& form_;
     QSize formSize_;
-    Scene painted_;
-    Scene current_;
+    FrameWatch ownFrames_;
+    FrameWatch* frames_ = &ownFrames_;
     std::optional<QPoint> blockedAt_;
+    KeyboardAim* keyboardAim_ = nullptr;
+    // Set when the colours change slowly.
+    std::function<double()> seconds_;
+    QTimer* coloursDue_ = nullptr;
+
+    // Paints again when colours held back fall due, even if no tick comes.
+    void armColoursDue();
 };
 
 }  // namespace vorl

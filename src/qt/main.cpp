@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <QElapsedTimer>
 #include <cstdio>
 #include <string>
 
 #include "core/game/form1.h"
+#include "core/game/keyboard_aim.h"
 #include "core/runtime/random_source.h"
-#include "core/runtime/reentry_guard_form.h"
-#include "core/runtime/waking_form.h"
 #include "qt/command_line.h"
+#include "qt/desktop_motion.h"
 #include "qt/form_view.h"
 #include "qt/form_window.h"
 #include "qt/lost_window_watch.h"
@@ -35,7 +36,8 @@ int refuse(const char* program, const std::string& argument) {
 // Puts the game in a window and lets the timer drive it.
 int main(int argc, char* argv[]) {
     const char* program = argc > 0 ? argv[0] : "vorl";
-    switch (const vorl::CommandLine line = vorl::readCommandLine(argc, argv); line.action) {
+    const vorl::CommandLine line = vorl::readCommandLine(argc, argv);
+    switch (line.action) {
         case vorl::CommandLine::Action::Help:
             std::fputs(vorl::usageText(program).c_str(), stdout);
             return 0;
@@ -65,14 +67,14 @@ int main(int argc, char* argv[]) {
     vorl::QtProgramExit programExit;
     vorl::Form1 game(messageBox, random, programExit);
     QApplication::setApplicationName(QString::fromStdString(game.applicationTitle()));
-    vorl::ReentryGuardForm form(game);
-    form.load();
-
     // The timer stops while a tick would change nothing; the window's input
     // (pointer, menus, a box closing) starts it again.
-    vorl::TickTimer ticker(form);
-    vorl::WakingForm input(form, [&ticker] { ticker.wake(); });
-    vorl::FormWindow window(input);
+    vorl::TickTimer ticker(game);
+    vorl::Form& form = ticker.form();
+    form.load();
+    vorl::KeyboardAim keyboardAim(form, game);
+    vorl::FormWindow window(form);
+    window.view()->setKeyboardAim(&keyboardAim);
     messageBox.attach(window);
     vorl::LostWindowWatch lostWindows(window, programExit);
     window.openOn(*window.screen());
@@ -80,7 +82,13 @@ int main(int argc, char* argv[]) {
 
     // An idle table costs next to nothing: the view repaints only after a tick
     // that changed what it draws.
-    QObject::connect(&ticker, &vorl::TickTimer::ticked, window.view(), &vorl::FormView::refresh);
+    ticker.drawIn(*window.view());
+    if (line.reduceFlashing || vorl::desktopAsksForLessMotion()) {
+        QElapsedTimer clock;
+        clock.start();
+        window.view()->reduceFlashing(
+            [clock] { return static_cast<double>(clock.nsecsElapsed()) / 1e9; });
+    }
 #ifdef VORL_TICK_LOG
     // Only in vorl-ticklog, the benchmark build: when each tick ended, on the
     // steady clock and the wall clock, for bench/run_in_xvfb.sh.

@@ -1,59 +1,47 @@
 // SPDX-License-Identifier: MIT
 #include "qt/tick_timer.h"
 
+#include <cstdio>
+
+#include "qt/form_view.h"
+
 namespace vorl {
 
 TickTimer::TickTimer(Form& form, std::chrono::nanoseconds period, QObject* parent)
-    : QObject(parent), form_(form), period_(period) {
+    : QObject(parent), driver_(form, *this, period) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &TickTimer::tick);
-}
-
-void TickTimer::start() {
     clock_.start();
-    asleep_ = false;
-    arm(nextTick(std::chrono::nanoseconds{0}, std::chrono::nanoseconds{0}, period_));
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (driver_.tick()) {
+            emit ticked();
+        }
+    });
 }
 
-void TickTimer::wake() {
-    if (!asleep_) {
-        return;
-    }
-    asleep_ = false;
-    const std::chrono::nanoseconds now{clock_.nsecsElapsed()};
-    arm(nextTick(now, now, period_));
+void TickTimer::drawIn(FormView& view) {
+    view.paintFrom(driver_.frames());
+    connect(this, &TickTimer::frameWanted, &view, qOverload<>(&QWidget::update));
 }
 
-void TickTimer::tick() {
-    if (ticking_) {
-        return;
-    }
-    ticking_ = true;
-    bool atRest = false;
-    try {
-        atRest = rest_.tick(form_);
-    } catch (...) {
-        ticking_ = false;
-        armNext();
-        throw;
-    }
-    ticking_ = false;
-    emit ticked();
-    if (atRest) {
-        asleep_ = true;
-    } else {
-        armNext();
-    }
+void TickTimer::armTimer(int ms) {
+    timer_.start(ms);
 }
 
-void TickTimer::armNext() {
-    arm(nextTick(deadline_, std::chrono::nanoseconds{clock_.nsecsElapsed()}, period_));
+void TickTimer::cancelTimer() {
+    timer_.stop();
 }
 
-void TickTimer::arm(const TickSchedule& schedule) {
-    deadline_ = schedule.deadline;
-    timer_.start(schedule.waitMs);
+void TickTimer::requestFrame() {
+    emit frameWanted();
+}
+
+std::chrono::nanoseconds TickTimer::now() const {
+    return std::chrono::nanoseconds{clock_.nsecsElapsed()};
+}
+
+void TickTimer::reportError(std::string_view what) {
+    std::fprintf(stderr, "vorl: error: %.*s\n", static_cast<int>(what.size()), what.data());
 }
 
 }  // namespace vorl

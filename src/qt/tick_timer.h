@@ -5,50 +5,51 @@
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <string_view>
 
+#include "core/driver/driver_port.h"
+#include "core/driver/tick_driver.h"
 #include "core/runtime/form.h"
-#include "core/runtime/tick_schedule.h"
 
 namespace vorl {
 
-// Drives the form's tick at a steady average rate (nextTick), 64 ticks a
-// second by default, and stops after a tick at rest until wake() (RestWatch).
-//
-// Each tick is one call of Form::timer(). The next one is armed only after it
-// returns, so a modal box opened from inside a tick (which runs a nested event
-// loop) never lets a second tick start; a guard refuses one all the same. A
-// tick that throws leaves the timer free and armed, and the exception goes on.
-class TickTimer : public QObject {
+class FormView;
+
+// The tick driver on Qt: a single-shot precise QTimer and a QElapsedTimer.
+// Errors go to stderr; none reaches Qt's event loop. A modal box runs an
+// event loop inside the handler that opened it, so the driver's guard is
+// all that holds the game while it is open.
+class TickTimer : public QObject, private DriverPort {
     Q_OBJECT
 
   public:
     explicit TickTimer(Form& form, std::chrono::nanoseconds period = kTickPeriod,
                        QObject* parent = nullptr);
 
+    // The form as the window should see it: its input wakes the timer.
+    Form& form() { return driver_; }
+    // The view paints the driver's frames, and repaints when it asks.
+    void drawIn(FormView& view);
     // Starts (or restarts) the schedule; the first tick is one period from now.
-    void start();
-    // Input has reached the form: a timer stopped at rest starts again, its
-    // first tick one period from now. A running one goes on as it was.
-    void wake();
-    bool asleep() const { return asleep_; }
+    void start() { driver_.start(); }
+    bool asleep() const { return driver_.asleep(); }
 
   signals:
-    // After each tick, for the view to repaint.
+    // After each tick that ran, once the next one is armed or the timer asleep.
     void ticked();
+    // The view should repaint from frames().
+    void frameWanted();
 
   private:
-    void tick();
-    void arm(const TickSchedule& schedule);
-    void armNext();
+    void armTimer(int ms) override;
+    void cancelTimer() override;
+    void requestFrame() override;
+    std::chrono::nanoseconds now() const override;
+    void reportError(std::string_view what) override;
 
-    Form& form_;
-    std::chrono::nanoseconds period_;
     QTimer timer_;
     QElapsedTimer clock_;
-    std::chrono::nanoseconds deadline_{0};
-    RestWatch rest_;
-    bool ticking_ = false;
-    bool asleep_ = false;
+    TickDriver driver_;
 };
 
 }  // namespace vorl

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/game/form1.h"
 #include "core/runtime/random_source.h"
-#include "core/runtime/reentry_guard_form.h"
 #include "web/web_front.h"
 #include "web/web_message_box.h"
 #include "web/web_program_exit.h"
@@ -14,11 +13,9 @@ int main() {
     static vorl::WebMessageBox messageBox;
     static vorl::WebProgramExit programExit;
     static vorl::Form1 game(messageBox, random, programExit);
-    static vorl::ReentryGuardForm form(game);
-    messageBox.attach(form);
-    form.load();
-
-    static vorl::WebFront front(form);
+    messageBox.attach(game);
+    static vorl::WebFront front(game);
+    front.form().load();
     front.start();
     return 0;
 }

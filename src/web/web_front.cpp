@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "core/runtime/page_json.h"
-#include "core/runtime/tick_schedule.h"
 #include "web/canvas_painter.h"
 
 // The page's side, in site/vorl-page.js.
@@ -21,6 +20,9 @@ EM_JS(void, vorl_js_open_window, (const char* caption, const char* menus, double
 });
 EM_JS(bool, vorl_js_running, (), { return Module.vorlPage.running(); });
 EM_JS(void, vorl_js_request_frame, (), { Module.vorlPage.requestFrame(); });
+EM_JS(void, vorl_js_report_error, (const char* what), {
+    console.error('vorl: error: ' + UTF8ToString(what));
+});
 EM_JS(void, vorl_js_describe, (const char* readout), {
     Module.vorlPage.describe(JSON.parse(UTF8ToString(readout)));
 });
@@ -31,14 +33,9 @@ namespace {
 
 WebFront* thePage = nullptr;
 
-std::chrono::nanoseconds clockNow() {
-    return std::chrono::nanoseconds(
-        static_cast<long long>(std::llround(emscripten_get_now() * 1e6)));
-}
-
 }  // namespace
 
-WebFront::WebFront(Form& form) : form_(form) {
+WebFront::WebFront(Form& form) : driver_(form, *this) {
     thePage = this;
 }
 
@@ -47,102 +44,70 @@ WebFront::~WebFront() {
 }
 
 void WebFront::start() {
-    vorl_js_open_window(form_.caption().c_str(), menuJson(form_.menuBar()).c_str(),
-                        form_.clientWidth() / kTwipsPerPixel,
-                        form_.clientHeight() / kTwipsPerPixel);
+    vorl_js_open_window(driver_.caption().c_str(), menuJson(driver_.menuBar()).c_str(),
+                        driver_.clientWidth() / kTwipsPerPixel,
+                        driver_.clientHeight() / kTwipsPerPixel);
     resume();  // asks for the first frame too
 }
 
-void WebFront::resume() {
-    emscripten_clear_timeout(timer_);
-    asleep_ = false;
-    deadline_ = clockNow();
-    arm();
-    // A frame asked for while the box was open was not painted.
-    framePending_ = false;
-    refresh();
-}
-
-void WebFront::arm() {
-    const TickSchedule next = nextTick(deadline_, clockNow());
-    deadline_ = next.deadline;
-    timer_ = emscripten_set_timeout(&WebFront::onTimer, next.waitMs, this);
-}
-
 void WebFront::onTimer(void* front) {
-    static_cast<WebFront*>(front)->tick();
-}
-
-// While a box is open or after the game has ended the tick stops; closing
-// the box starts it again through resume(). After a tick at rest it stops
-// too, until input wakes it. A tick that throws leaves the next one armed.
-void WebFront::tick() {
-    if (ticking_ || !vorl_js_running()) {
-        return;
-    }
-    ticking_ = true;
-    ++ticks_;
-    bool atRest = false;
-    try {
-        atRest = rest_.tick(form_);
-    } catch (...) {
-        ticking_ = false;
-        if (vorl_js_running()) {
-            arm();
-        }
-        throw;
-    }
-    ticking_ = false;
-    refresh();
-    if (atRest) {
-        asleep_ = true;
-    } else if (vorl_js_running()) {
-        arm();
+    auto* page = static_cast<WebFront*>(front);
+    page->timer_.reset();
+    if (page->driver_.tick()) {
+        ++page->ticks_;
     }
 }
 
-void WebFront::wake() {
-    if (asleep_ && vorl_js_running()) {
-        asleep_ = false;
-        deadline_ = clockNow();
-        arm();
+void WebFront::armTimer(int ms) {
+    cancelTimer();
+    timer_ = emscripten_set_timeout(&WebFront::onTimer, ms, this);
+}
+
+void WebFront::cancelTimer() {
+    if (timer_) {
+        emscripten_clear_timeout(*timer_);
+        timer_.reset();
     }
+}
+
+void WebFront::requestFrame() {
+    vorl_js_request_frame();
+}
+
+std::chrono::nanoseconds WebFront::now() const {
+    return std::chrono::nanoseconds(
+        static_cast<long long>(std::llround(emscripten_get_now() * 1e6)));
+}
+
+void WebFront::reportError(std::string_view what) {
+    vorl_js_report_error(std::string(what).c_str());
+}
+
+// A box of the page's is open, or the game has ended.
+bool WebFront::held() const {
+    return !vorl_js_running();
 }
 
 void WebFront::mouseMove(int button, int shift, double x, double y) {
-    form_.mouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
-                    twipsFromPixels(x), twipsFromPixels(y));
-    refresh();
-    wake();
+    driver_.mouseMove(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
+                      twipsFromPixels(x), twipsFromPixels(y));
 }
 
 void WebFront::mouseDown(int button, int shift, double x, double y) {
-    form_.mouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
-                    twipsFromPixels(x), twipsFromPixels(y));
-    refresh();
-    wake();
+    driver_.mouseDown(static_cast<std::int16_t>(button), static_cast<std::int16_t>(shift),
+                      twipsFromPixels(x), twipsFromPixels(y));
 }
 
 void WebFront::menuClick(const char* name) {
-    form_.menuClick(name);
-    refresh();
-    wake();
-}
-
-void WebFront::refresh() {
-    current_.build(form_, devicePixelRatio_);
-    if (!framePending_ && !current_.looksLike(painted_)) {
-        framePending_ = true;
-        vorl_js_request_frame();
-    }
+    driver_.menuClick(name);
 }
 
 void WebFront::paint(double devicePixelRatio) {
-    framePending_ = false;
-    devicePixelRatio_ = devicePixelRatio;
-    painted_.build(form_, devicePixelRatio);
-    paintScene(painted_);
-    if (TextReadout readout = form_.textReadout(); readout != toldReadout_) {
+    paintScene(driver_.paint(devicePixelRatio));
+    if (held()) {
+        return;  // the readout waits for the box to close, as the frame does
+    }
+    if (TextReadout readout = driver_.textReadout(); readout != toldReadout_) {
         vorl_js_describe(readoutJson(readout).c_str());
         toldReadout_ = std::move(readout);
     }

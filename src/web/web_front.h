@@ -3,24 +3,29 @@
 
 #include <chrono>
 #include <optional>
+#include <string_view>
 
+#include "core/driver/driver_port.h"
+#include "core/driver/tick_driver.h"
 #include "core/runtime/form.h"
-#include "core/runtime/tick_schedule.h"
-#include "core/scene/scene.h"
 
 namespace vorl {
 
 // The form in a browser page: a canvas for its controls, an HTML menu bar,
-// pointer events in twips and a tick at 64 a second, stopped after a tick at
-// rest until the next input (RestWatch). The page's script
-// (site/vorl-page.js) owns the elements; this side owns the schedule and
-// what is drawn. One front per page.
-class WebFront {
+// pointer events in twips and the tick driver on the page's timeouts and
+// animation frames. The page's script (site/vorl-page.js) owns the elements
+// and holds the game while one of its boxes is open; this side owns what is
+// drawn. Errors go to the browser's console and never out of a callback.
+// One front per page.
+class WebFront final : private DriverPort {
   public:
     explicit WebFront(Form& form);
     WebFront(const WebFront&) = delete;
     WebFront& operator=(const WebFront&) = delete;
-    ~WebFront();
+    ~WebFront() override;
+
+    // The form as the page's input should reach it.
+    Form& form() { return driver_; }
 
     // Opens the page's window (caption, menu bar, canvas), shows the first
     // frame and starts the tick.
@@ -31,35 +36,28 @@ class WebFront {
     void mouseDown(int button, int shift, double x, double y);
     void menuClick(const char* name);
     // A box was closed: the game goes on at its normal pace, from now.
-    void resume();
+    void resume() { driver_.start(); }
     // Paints the form as it stands, and tells the page its text readout when
-    // that has changed; the page calls it on an animation frame and before it
-    // opens a box.
+    // that has changed; the page calls it on an animation frame, before it
+    // opens a box and when the canvas changes size. While a box is open it
+    // paints again the frame under the box, and tells nothing.
     void paint(double devicePixelRatio);
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
 
   private:
     static void onTimer(void* front);
-    void tick();
-    void arm();
-    // Input has reached the form: a tick stopped at rest starts again.
-    void wake();
-    // Asks the page for a frame when what would be drawn has changed.
-    void refresh();
+    void armTimer(int ms) override;
+    void cancelTimer() override;
+    void requestFrame() override;
+    std::chrono::nanoseconds now() const override;
+    void reportError(std::string_view what) override;
+    bool held() const override;
 
-    Form& form_;
+    TickDriver driver_;
     std::optional<TextReadout> toldReadout_;
-    Scene painted_;
-    Scene current_;
-    double devicePixelRatio_ = 1;
-    bool framePending_ = false;
-    RestWatch rest_;
-    bool ticking_ = false;
-    bool asleep_ = false;
+    std::optional<long> timer_;
     long ticks_ = 0;
-    long timer_ = 0;
-    std::chrono::nanoseconds deadline_{0};
 };
 
 }  // namespace vorl

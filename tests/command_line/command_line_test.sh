@@ -43,6 +43,8 @@ check "an unknown option is refused with the usage on stderr" 2 $? eval \
      grep -q "^Usage:" "$work/err"'
 run "$vorl" stray
 check "a stray argument is refused" 2 $?
+run "$vorl" --reduce-flashing
+check "--reduce-flashing is the game's own option" 1 $? grep -q "cannot open a display" "$work/err"
 
 run "$vorl"
 check "no display: one clear line, no crash" 1 $? eval \

@@ -201,12 +201,27 @@ def wakeups(pid):
 def predicted_rest(replay, x, y):
     """Where the game's own replay tool puts the cue ball's centre after a
     stroke from the pointer at view pixel (x, y)."""
-    script = f"move {x * 15} {y * 15}\ndown\ntick 1000\ndump\n"
-    out = run(replay, input=script).stdout
+    return replayed_rest(replay, f"move {x * 15} {y * 15}\ndown\n")
+
+
+def replayed_rest(replay, script):
+    """Where the replay tool puts the cue ball's centre, in view pixels, once
+    the script's stroke has run out."""
+    out = run(replay, input=script + "tick 1000\ndump\n").stdout
     line = next(l for l in out.splitlines() if l.startswith("ball 15 "))
     fields = dict(f.split("=") for f in line.split()[2:])
     return ((float(fields["left"]) + float(fields["width"]) / 2) / 15,
             (float(fields["top"]) + float(fields["height"]) / 2) / 15)
+
+
+def comes_to_rest_at(game, rest, seen):
+    """Whether the cue ball comes to rest within a pixel of `rest`; `seen`
+    keeps the last two centres found."""
+    def at_rest_there():
+        seen[:] = [seen[1], cue_ball_centre(game, game.x.screen())]
+        still = None not in seen and all(abs(a - b) < 0.2 for a, b in zip(*seen))
+        return still and all(abs(a - b) < 1 for a, b in zip(seen[1], rest))
+    return wait_until(at_rest_there, 30, 0.2)
 
 
 def test_table(vorl, replay, screenshot):
@@ -315,16 +330,10 @@ def test_table(vorl, replay, screenshot):
         check(first is not None and abs(first[1] - 216.5) < 3,
               f"the cue ball leaves its spot to the left, away from the pointer ({first})")
         rest = predicted_rest(replay, *aim)
-        seen = [None, None]
-
-        def at_rest_where_replayed():
-            seen[:] = [seen[1], cue_ball_centre(game, x.screen())]
-            still = None not in seen and all(abs(a - b) < 0.2 for a, b in zip(*seen))
-            return still and all(abs(a - b) < 1 for a, b in zip(seen[1], rest))
-
         # About 300 ticks, five seconds at full pace; a busy machine slows the game.
         began = time.monotonic()
-        check(wait_until(at_rest_where_replayed, 30, 0.2),
+        seen = [None, None]
+        check(comes_to_rest_at(game, rest, seen),
               f"it comes to rest at ({rest[0]:.1f},{rest[1]:.1f}) as replayed "
               f"(last two seen {seen}, after {time.monotonic() - began:.1f} s)")
 
@@ -472,9 +481,31 @@ def test_fit(vorl, replay):
         x.stop()
 
 
+def test_keys(vorl, replay):
+    """The table has the keys from the start, the pointer off the window: a
+    stroke from the keyboard rests where the replay tool's `key` commands put it."""
+    x = XServer(1600, 1000, 96)
+    x.xdotool("mousemove", "1590", "990")
+    game = Game(x, vorl)
+    try:
+        x.xdotool("windowfocus", "--sync", game.window)
+        # From the opening cue line, 7 degrees right of up, to straight right
+        # and softer: the ball comes back off the rail along its row.
+        keys = ["Right"] * 16 + ["shift+Right"] * 3 + ["Down"] * 5 + ["space"]
+        x.xdotool("key", "--delay", "30", *keys)
+        rest = replayed_rest(replay, "".join(
+            f"key {k.replace('shift', 'Shift').replace('space', 'Space')}\n" for k in keys))
+        seen = [None, None]
+        check(comes_to_rest_at(game, rest, seen), f"struck from the keyboard, the cue ball rests "
+              f"at ({rest[0]:.1f},{rest[1]:.1f}) as replayed (last two seen {seen})")
+    finally:
+        game.stop()
+        x.stop()
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("mode", choices=["table", "hidpi", "lost", "fit"])
+    parser.add_argument("mode", choices=["table", "hidpi", "lost", "fit", "keys"])
     parser.add_argument("vorl")
     parser.add_argument("replay", nargs="?")
     parser.add_argument("--screenshot")
@@ -496,6 +527,8 @@ def main():
         test_lost(args.vorl)
     elif args.mode == "fit":
         test_fit(args.vorl, args.replay)
+    elif args.mode == "keys":
+        test_keys(args.vorl, args.replay)
     else:
         test_hidpi(args.vorl)
     print(f"{len(failures)} checks failed in {time.monotonic() - began:.1f} s")

@@ -54,6 +54,8 @@ class ScriptedRandom final : public RandomSource {
         ++draws;
         return r;
     }
+    std::uint32_t state() const override { return static_cast<std::uint32_t>(draws); }
+    void restore(std::uint32_t state) override { draws = state; }
     std::vector<float> values;
     std::size_t draws = 0;
 };
@@ -64,13 +66,14 @@ class RecordingForm final : public Form {
     struct Pointer {
         std::int16_t button, shift;
         float x, y;
+        friend bool operator==(const Pointer&, const Pointer&) = default;
     };
 
     std::string caption() const override { return "Fake"; }
     std::string applicationTitle() const override { return "Fake title"; }
     float clientWidth() const override { return 19080; }
     float clientHeight() const override { return 10680; }
-    Colour backColour() const override { return COLOR_MENU; }
+    Colour backColour() const override { return back; }
     std::vector<ControlRef> controlsBackToFront() const override { return controls; }
     const std::vector<MenuItem>& menuBar() const override { return menus; }
     TextReadout textReadout() const override { return {}; }
@@ -86,11 +89,24 @@ class RecordingForm final : public Form {
     void mouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
         downs.push_back({b, s, x, y});
     }
-    void menuClick(std::string_view name) override { clicks.emplace_back(name); }
+    void menuClick(std::string_view name) override {
+        clicks.emplace_back(name);
+        if (onMenuClick) {
+            onMenuClick();
+        }
+    }
+    // Its back colour is all its state; it rests only when told it may.
+    bool saveState(FormState& state) const override {
+        state.clear();
+        state.add(back);
+        return rests;
+    }
 
     std::vector<ControlRef> controls;
     std::vector<MenuItem> menus;
-    std::function<void()> onTimer;
+    Colour back = COLOR_MENU;
+    bool rests = false;
+    std::function<void()> onTimer, onMenuClick;
     std::vector<Pointer> moves, downs;
     std::vector<std::string> clicks;
 };

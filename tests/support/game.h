@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
 
 #include "core/game/form1.h"
 #include "core/numeric/fixed_point.h"
@@ -42,33 +48,61 @@ inline void lastBallOverPocket(Form1& f, const char* p1Tally, const char* p2Tall
     f.ball[0].Top = 700;
 }
 
-// Everything the game can change, as text, for comparing whole tables.
+namespace detail {
+
+// One field of the form as text; every float to the bit.
+inline void writeField(std::ostream& out, const ShapeControl& s) {
+    out << s.Left << ',' << s.Top << ',' << s.Width << ',' << s.Height << ',' << s.Visible << ','
+        << s.FillColor << ',' << s.BorderColor << ',' << static_cast<int>(s.Shape) << ';';
+}
+inline void writeField(std::ostream& out, const LineControl& l) {
+    out << l.X1 << ',' << l.Y1 << ',' << l.X2 << ',' << l.Y2 << ',' << l.Visible << ','
+        << l.BorderColor << ';';
+}
+inline void writeField(std::ostream& out, const LabelControl& l) {
+    out << l.Caption.size() << ':' << l.Caption << ',' << l.BackColor << ',' << l.ForeColor << ','
+        << l.Visible;
+}
+inline void writeField(std::ostream& out, const PictureControl& p) {
+    out << p.Left << ',' << p.Top << ',' << p.picture.colour << ',' << p.Visible;
+}
+inline void writeField(std::ostream& out, const TimerControl& t) {
+    out << t.Interval << ',' << t.Enabled;
+}
+inline void writeField(std::ostream& out, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        out << item.Name << '=' << item.Caption << '(';
+        writeField(out, item.Items);
+        out << ')';
+    }
+}
+inline void writeField(std::ostream& out, const BallVelocity& v) {
+    out << v.vx.units() << ',' << v.vy.units() << ';';
+}
+template <typename Number>
+requires std::is_arithmetic_v<Number>
+void writeField(std::ostream& out, Number n) {
+    out << n;
+}
+template <typename Field, std::size_t N>
+void writeField(std::ostream& out, const std::array<Field, N>& fields) {
+    for (const Field& field : fields) {
+        writeField(out, field);
+    }
+}
+
+}  // namespace detail
+
+// Everything the game can change, as text, for comparing whole tables: every
+// field of Form1::visitFields, one line each.
 inline std::string snapshot(const Form1& f) {
     std::ostringstream out;
     out.precision(9);  // every float to the bit
-    const auto shape = [&](const ShapeControl& s) {
-        out << s.Left << ',' << s.Top << ',' << s.Visible << ',' << s.FillColor << ','
-            << s.BorderColor << ';';
-    };
-    for (int i = 0; i < Form1::kBallCount; ++i) {
-        shape(f.ball[i]);
-        out << f.ballVel[i].vx.units() << ',' << f.ballVel[i].vy.units() << '\n';
-    }
-    for (const ShapeControl& p : f.Pcoket) {
-        shape(p);
-    }
-    shape(f.shpTableLay1);
-    shape(f.shpBorder);
-    out << '\n'
-        << f.lineCue.X1 << ',' << f.lineCue.Y1 << ',' << f.lineCue.X2 << ',' << f.lineCue.Y2 << ','
-        << f.lineCue.Visible << ',' << f.lineCue.BorderColor << '\n';
-    for (const LabelControl* l : {&f.lblP1BC, &f.lblP2BC, &f.lblP1CC, &f.lblP2CC, &f.lblNamePl1,
-                                  &f.lblNamePl2, &f.lblHelp}) {
-        out << l->Caption.size() << ':' << l->Caption << ',' << l->BackColor << ',' << l->Visible
-            << '\n';
-    }
-    out << f.p1Clicks << ',' << f.p2Clicks << ',' << f.curPlayer << ',' << f.shotActive << ','
-        << f.ballsSunk << ',' << f.helpShown << '\n';
+    Form1::visitFields([&](std::string_view name, auto member) {
+        out << name << ' ';
+        detail::writeField(out, f.*member);
+        out << '\n';
+    });
     return out.str();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "core/numeric/decimal_text.h"
 
@@ -65,9 +66,10 @@ void writeDump(std::ostream& out, const Form1& form) {
     out << "cue x1=" << floatText(cue.X1) << " y1=" << floatText(cue.Y1)
         << " x2=" << floatText(cue.X2) << " y2=" << floatText(cue.Y2)
         << " visible=" << flagText(cue.Visible) << " color=" << colourText(cue.BorderColor) << '\n';
-    out << "var p1Clicks=" << form.p1Clicks << " p2Clicks=" << form.p2Clicks
-        << " curPlayer=" << form.curPlayer << " shotActive=" << form.shotActive
-        << " ballsSunk=" << form.ballsSunk << " helpShown=" << form.helpShown << '\n';
+    out << "var";
+    Form1::visitModuleVariables(
+        [&](std::string_view name, auto member) { out << ' ' << name << '=' << form.*member; });
+    out << '\n';
     for (const LabelControl* label : {&form.lblP1BC, &form.lblP2BC, &form.lblP1CC, &form.lblP2CC,
                                       &form.lblNamePl1, &form.lblNamePl2}) {
         out << "label " << label->Name << " caption=\"" << label->Caption

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "core/game/form1.h"
+#include "core/game/keyboard_aim.h"
 #include "core/numeric/decimal_text.h"
+#include "core/runtime/form_state.h"
 #include "core/runtime/message_box.h"
 #include "core/runtime/program_exit.h"
 #include "core/runtime/random_source.h"
@@ -297,9 +299,23 @@ class Replay {
             random_.seed(parseInteger<std::uint32_t>(tokens[1], "seed"));
         } else if (command == "set") {
             set(line, tokens);
+        } else if (command == "key") {
+            expectCount(tokens, 2, "key NAME");
+            const std::optional<AimKeyStroke> stroke = aimKeyFromName(tokens[1]);
+            if (!stroke) {
+                throw LineError{"unknown key " + quoted(tokens[1])};
+            }
+            aim_.press(*stroke);
         } else if (command == "dump") {
             expectCount(tokens, 1, "dump");
             writeDump(out_, form_);
+        } else if (command == "save") {
+            expectCount(tokens, 1, "save");
+            form_.saveState(saved_);
+            anySaved_ = true;
+        } else if (command == "load") {
+            expectCount(tokens, 1, "load");
+            load();
         } else {
             throw LineError{"unknown command " + quoted(command)};
         }
@@ -379,19 +395,28 @@ class Replay {
     }
 
     std::int16_t& variable(std::string_view name) {
-        if (name == "p1Clicks")
-            return form_.p1Clicks;
-        if (name == "p2Clicks")
-            return form_.p2Clicks;
-        if (name == "curPlayer")
-            return form_.curPlayer;
-        if (name == "shotActive")
-            return form_.shotActive;
-        if (name == "ballsSunk")
-            return form_.ballsSunk;
-        if (name == "helpShown")
-            return form_.helpShown;
-        throw LineError{"unknown variable " + quoted(name)};
+        std::int16_t* found = nullptr;
+        Form1::visitModuleVariables([&](std::string_view variableName, auto member) {
+            if (variableName == name) {
+                found = &(form_.*member);
+            }
+        });
+        if (found == nullptr) {
+            throw LineError{"unknown variable " + quoted(name)};
+        }
+        return *found;
+    }
+
+    // Puts the table and the random source back as the last `save` left
+    // them; the pointer stays where it is.
+    void load() {
+        if (!anySaved_) {
+            throw LineError{"nothing saved to load"};
+        }
+        std::string why;
+        if (!form_.loadState(saved_.bytes(), &why)) {
+            throw LineError{"state refused: " + why};
+        }
     }
 
     LabelControl* countLabel(std::string_view name) {
@@ -432,8 +457,11 @@ class Replay {
     PrintingProgramExit programExit_;
     SeededRandom random_;
     Form1 form_;
+    KeyboardAim aim_{form_, form_};
     float pointerX_ = 0;
     float pointerY_ = 0;
+    FormState saved_;
+    bool anySaved_ = false;
 };
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

@@ -1,103 +1,127 @@
 // SPDX-License-Identifier: MIT
 // Serves the browser version's static site (build-web/site) as a host
-// should: the right types, compressed for browsers that take it, and
+// should: the right types, gzipped for browsers that take it, and
 // revalidated on every visit, since the files keep their names from build
-// to build (the service worker keeps them for offline play).
+// to build (the service worker keeps them for offline play). Debian's
+// serve-static and compression do the work (Debian: node-serve-static,
+// node-compression; that compression knows gzip and deflate, not brotli).
 //   node web-server.js SITE_DIR [PORT [ADDRESS]]
 'use strict';
 
-const fs = require('node:fs');
 const http = require('node:http');
+const Module = require('node:module');
 const path = require('node:path');
-const zlib = require('node:zlib');
 
-const types = {
-    '.html': 'text/html; charset=utf-8',
-    '.js': 'text/javascript; charset=utf-8',
-    '.css': 'text/css; charset=utf-8',
-    '.wasm': 'application/wasm',
-    '.webmanifest': 'application/manifest+json',
-    '.svg': 'image/svg+xml',
-    '.png': 'image/png',
-};
-// PNG is compressed already.
-const compressible = new Set(['.html', '.js', '.css', '.wasm', '.webmanifest', '.svg']);
+// Debian's node finds Debian's modules in /usr/share/nodejs; a node from
+// elsewhere does not look there, nor would those modules find each other.
+const DEBIAN_MODULES = '/usr/share/nodejs';
+// Node keeps its search paths private, untyped.
+const modules = /** @type {typeof Module & {globalPaths: string[], _initPaths(): void}} */ (Module);
+if (!modules.globalPaths.includes(DEBIAN_MODULES)) {
+    process.env.NODE_PATH = [process.env.NODE_PATH, DEBIAN_MODULES].filter(Boolean)
+        .join(path.delimiter);
+    modules._initPaths();
+}
+const accepts = require('accepts');
+const compressible = require('compressible');
+const compression = require('compression');
+const {contentType} = require('mime-types');
+const onHeaders = require('on-headers');
+const serveStatic = require('serve-static');
+const vary = require('vary');
 
-// Brotli where the browser takes it, else gzip; each file is compressed once.
-function encode(body, encoding) {
-    if (encoding === 'br') {
-        return zlib.brotliCompressSync(body, {params: {
-            [zlib.constants.BROTLI_PARAM_QUALITY]: 11,
-            [zlib.constants.BROTLI_PARAM_SIZE_HINT]: body.length,
-        }});
+/** @param {string} file */
+const typeOf = (file) => contentType(path.extname(file)) || 'application/octet-stream';
+
+// The coding a GET of this URL is sent with: negotiated here once, and
+// compression told nothing else, so that a 304 names the same coding as
+// the 200 it stands for. (compression sends HEAD as it is.)
+/** @param {http.IncomingMessage} request */
+function codingFor(request) {
+    let pathname;
+    try {
+        ({pathname} = new URL(request.url ?? '', 'http://host'));
+    } catch {
+        return 'identity';
     }
-    return zlib.gzipSync(body, {level: 9});
+    if (pathname.endsWith('/')) {
+        pathname += 'index.html';
+    }
+    if (request.method === 'HEAD' || !compressible(typeOf(pathname))) {
+        return 'identity';
+    }
+    return accepts(request).encoding(['gzip', 'identity']) || 'identity';
+}
+
+// Each coding has a validator of its own: the file's ETag with the coding
+// added. A request's If-None-Match keeps only the tags of the coding it gets,
+// back in the file's own form, for serve-static to compare.
+/** @param {string} tag */
+const codingOfTag = (tag) => /-(gzip|deflate|br)"$/.exec(tag)?.[1] || 'identity';
+/** @param {string} tag @param {string} coding */
+function tagFor(tag, coding) {
+    return coding === 'identity' ? tag : tag.replace(/"$/, `-${coding}"`);
+}
+/** @param {http.IncomingMessage} request @param {string} coding */
+function matchCoding(request, coding) {
+    const asked = request.headers['if-none-match'];
+    if (!asked || asked.trim() === '*') {
+        return;
+    }
+    const kept = asked.split(',').map((tag) => tag.trim())
+        .filter((tag) => codingOfTag(tag) === coding)
+        .map((tag) => coding === 'identity' ? tag : tag.replace(`-${coding}"`, '"'));
+    if (kept.length) {
+        request.headers['if-none-match'] = kept.join(', ');
+    } else {
+        // A tag of another coding: no 304, not even on the date.
+        delete request.headers['if-none-match'];
+        delete request.headers['if-modified-since'];
+    }
 }
 
 // Returns an http.Server for the folder; onRequest(url) sees each request.
+/** @param {string} site @param {(url: string | undefined) => void} [onRequest] */
 function createSiteServer(site, onRequest = () => {}) {
-    const root = path.resolve(site);
-    const cache = new Map(); // path + encoding -> {mtime, body}
-    // The site's files are compressed ahead, so that no first visitor waits.
-    for (const name of fs.readdirSync(root)) {
-        const file = path.join(root, name);
-        const stat = fs.statSync(file);
-        if (stat.isFile() && compressible.has(path.extname(name))) {
-            for (const encoding of ['br', 'gzip']) {
-                cache.set(`${file}\n${encoding}`,
-                    {mtime: stat.mtimeMs, body: encode(fs.readFileSync(file), encoding)});
-            }
-        }
-    }
+    const files = serveStatic(path.resolve(site), {
+        // A range of a gzipped body is no range of the file.
+        acceptRanges: false,
+        cacheControl: false,
+        fallthrough: false,
+        setHeaders: (response, file) => {
+            response.setHeader('Cache-Control', 'no-cache');
+            response.setHeader('Content-Type', typeOf(file));
+            response.setHeader('X-Content-Type-Options', 'nosniff');
+        },
+    });
+    const compress = compression({threshold: 0, level: 9});
     return http.createServer((request, response) => {
         onRequest(request.url);
-        let file;
-        try {
-            const url = new URL(request.url, 'http://host');
-            file = path.join(root, path.normalize(decodeURIComponent(url.pathname)));
-        } catch {
-            response.writeHead(400).end();
-            return;
-        }
-        if (file.endsWith(path.sep)) {
-            file = path.join(file, 'index.html');
-        }
-        fs.stat(file, (error, stat) => {
-            if (error || !stat.isFile() || !['GET', 'HEAD'].includes(request.method)) {
-                response.writeHead(error ? 404 : 405, {'Content-Type': 'text/plain'});
-                response.end(error ? 'Not found\n' : 'Not allowed\n');
-                return;
+        const coding = codingFor(request);
+        request.headers['accept-encoding'] = coding;
+        matchCoding(request, coding);
+        // Runs after compression's own hook, which is added later.
+        onHeaders(response, () => {
+            vary(response, 'Accept-Encoding');
+            const tag = response.getHeader('ETag');
+            const sent = response.statusCode === 304 ? coding
+                : String(response.getHeader('Content-Encoding') || 'identity');
+            if (typeof tag === 'string') {
+                response.setHeader('ETag', tagFor(tag, sent));
             }
-            const extension = path.extname(file);
-            const accepted = request.headers['accept-encoding'] || '';
-            const encoding = !compressible.has(extension) ? null
-                : /\bbr\b/.test(accepted) ? 'br' : /\bgzip\b/.test(accepted) ? 'gzip' : null;
-            const etag = `"${stat.size.toString(16)}-${stat.mtimeMs.toString(16)}"`;
-            const headers = {
-                'Content-Type': types[extension] || 'application/octet-stream',
-                'Cache-Control': 'no-cache',
-                'ETag': etag,
-                'Vary': 'Accept-Encoding',
-                'X-Content-Type-Options': 'nosniff',
-            };
-            if (request.headers['if-none-match'] === etag) {
-                response.writeHead(304, headers).end();
-                return;
-            }
-            const key = `${file}\n${encoding}`;
-            let entry = cache.get(key);
-            if (!entry || entry.mtime !== stat.mtimeMs) {
-                const raw = fs.readFileSync(file);
-                entry = {mtime: stat.mtimeMs, body: encoding ? encode(raw, encoding) : raw};
-                cache.set(key, entry);
-            }
-            if (encoding) {
-                headers['Content-Encoding'] = encoding;
-            }
-            headers['Content-Length'] = entry.body.length;
-            response.writeHead(200, headers);
-            response.end(request.method === 'HEAD' ? undefined : entry.body);
         });
+        /** @param {number} status */
+        const fail = (status) => {
+            response.statusCode = status;
+            response.setHeader('Content-Type', 'text/plain');
+            response.end(`${http.STATUS_CODES[status]}\n`);
+        };
+        try {
+            compress(request, response, () => files(request, response,
+                (error) => fail(error?.status || 404)));
+        } catch {
+            fail(400); // a URL that node's own parser throws at
+        }
     });
 }
 

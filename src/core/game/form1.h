@@ -76,6 +76,47 @@ class Form1 final : public Form {
     std::int16_t ballsSunk = 0;
     std::int16_t helpShown = 0;
 
+    // Every field a tick reads or writes, in one fixed order, each handed to
+    // `visit` as its name and a member pointer: the controls, the menu tree,
+    // the velocities, the module variables and the count of random draws.
+    // Saving, loading, the replay tool and the tests all walk this list, so
+    // a field added here reaches every one of them.
+    template <typename Visitor>
+    static void visitFields(Visitor&& visit) {
+        visit("ball", &Form1::ball);
+        visit("Pcoket", &Form1::Pcoket);
+        visit("shpTableLay1", &Form1::shpTableLay1);
+        visit("shpBorder", &Form1::shpBorder);
+        visit("Shape42", &Form1::Shape42);
+        visit("Line", &Form1::Line);
+        visit("lineCue", &Form1::lineCue);
+        visit("Label18", &Form1::Label18);
+        visit("Label19", &Form1::Label19);
+        visit("lblNamePl1", &Form1::lblNamePl1);
+        visit("lblNamePl2", &Form1::lblNamePl2);
+        visit("lblP1BC", &Form1::lblP1BC);
+        visit("lblP2BC", &Form1::lblP2BC);
+        visit("lblP1CC", &Form1::lblP1CC);
+        visit("lblP2CC", &Form1::lblP2CC);
+        visit("lblHelp", &Form1::lblHelp);
+        visit("Image1", &Form1::Image1);
+        visit("Timer1", &Form1::Timer1);
+        visit("menus", &Form1::menus);
+        visit("ballVel", &Form1::ballVel);
+        visitModuleVariables(visit);
+        visit("randomDraws", &Form1::randomDraws_);
+    }
+    // The 16-bit module variables alone, in the same way.
+    template <typename Visitor>
+    static void visitModuleVariables(Visitor&& visit) {
+        visit("p1Clicks", &Form1::p1Clicks);
+        visit("p2Clicks", &Form1::p2Clicks);
+        visit("curPlayer", &Form1::curPlayer);
+        visit("shotActive", &Form1::shotActive);
+        visit("ballsSunk", &Form1::ballsSunk);
+        visit("helpShown", &Form1::helpShown);
+    }
+
     // --- Handlers ---
     void Form_Load();
     void Timer1_Timer();
@@ -119,10 +160,16 @@ class Form1 final : public Form {
         Form_MouseDown(button, shift, x, y);
     }
     void menuClick(std::string_view name) override { runMenuCommand(name); }
+    // The state starts with a mark, the format's version and a fingerprint of
+    // the opening layout, so that a state from another build is refused; the
+    // fields follow in visitFields' order, then the random source's state.
     bool saveState(FormState& state) const override;
+    bool loadState(std::string_view bytes, std::string* why) override;
 
   private:
     void initializeLayout();
+    void saveFields(FormState& state) const;
+    std::uint64_t layoutFingerprint() const;
     static std::vector<MenuItem> menuTree();  // game/menu_commands.cpp
 
     // Tick phases (game/timer_tick.cpp).

@@ -59,6 +59,16 @@ class Form {
     // every variable and how far the random source has moved. Returns false
     // when the form cannot; then none of its ticks counts as at rest.
     virtual bool saveState(FormState& /*state*/) const { return false; }
+    // Puts the form, and the random source it draws from, back as `bytes`
+    // (what saveState wrote) say; true when done. A state that is damaged,
+    // from another version or layout of the game, or not the whole of one is
+    // refused whole: the form is left as it was and the reason goes to `why`.
+    virtual bool loadState(std::string_view /*bytes*/, std::string* why) {
+        if (why != nullptr) {
+            *why = "this form keeps no state";
+        }
+        return false;
+    }
 };
 
 }  // namespace vorl

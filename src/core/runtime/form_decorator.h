@@ -27,6 +27,9 @@ class FormDecorator : public Form {
     const std::vector<MenuItem>& menuBar() const override { return form_.menuBar(); }
     TextReadout textReadout() const override { return form_.textReadout(); }
     bool saveState(FormState& state) const override { return form_.saveState(state); }
+    bool loadState(std::string_view bytes, std::string* why) override {
+        return form_.loadState(bytes, why);
+    }
 
     void load() override { form_.load(); }
     void timer() override { form_.timer(); }

@@ -12,6 +12,10 @@ class RandomSource {
   public:
     virtual ~RandomSource() = default;
     virtual float next() = 0;
+    // The source's whole state, and a way back to it: a saved game restored
+    // draws the same numbers from then on as the game that went on.
+    virtual std::uint32_t state() const = 0;
+    virtual void restore(std::uint32_t state) = 0;
 };
 
 // A small deterministic generator (a 32-bit linear congruential step whose
@@ -25,6 +29,8 @@ class SeededRandom final : public RandomSource {
         // 24 bits fit a float's significand exactly, so the result is below 1.
         return static_cast<float>(state_ >> 8) * (1.0f / 16777216.0f);
     }
+    std::uint32_t state() const override { return state_; }
+    void restore(std::uint32_t state) override { state_ = state; }
 
   private:
     std::uint32_t state_;

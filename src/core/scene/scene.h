@@ -47,6 +47,9 @@ class Scene {
     bool looksLike(const Scene& other) const;
 
   private:
+    friend class ColourHold;  // recolours a built scene
+    std::span<Primitive> mutablePrimitives() { return {items_.data(), count_}; }
+
     // Each sets every field its kind of primitive uses.
     void addRectangle(const Box& outline, double radius, const Pen& pen, const Fill& fill);
     void addEllipse(const Box& outline, const Pen& pen, const Fill& fill);

@@ -2,15 +2,21 @@
 // Executes the game's drawing steps on a canvas. Every position and size
 // arrives in logical pixels, already worked out; the painter only scales them
 // to the canvas's backing store and strokes, fills and writes.
-'use strict';
 
-// eslint-disable-next-line no-unused-vars
-class VorlCanvasPainter {
+/** @implements {VorlPainter} */
+export class VorlCanvasPainter {
+    /**
+     * @param {HTMLCanvasElement} canvas
+     * @param {number} width the picture's logical width
+     * @param {number} height
+     */
     constructor(canvas, width, height) {
         this.canvas = canvas;
         this.width = width;
         this.height = height;
-        this.context = canvas.getContext('2d', {alpha: false});
+        this.context = /** @type {CanvasRenderingContext2D} */ (
+            canvas.getContext('2d', {alpha: false}));
+        /** @type {Map<number, string>} */
         this.systemColours = new Map();
     }
 
@@ -20,6 +26,7 @@ class VorlCanvasPainter {
 
     // Stored colours are 0x00BBGGRR, or a system colour (the top bit set,
     // its index below) taken from the browser's own scheme.
+    /** @param {number} stored */
     colour(stored) {
         stored >>>= 0;
         if (stored & 0x80000000) {
@@ -28,22 +35,32 @@ class VorlCanvasPainter {
         return `rgb(${stored & 0xff},${(stored >>> 8) & 0xff},${(stored >>> 16) & 0xff})`;
     }
 
+    // For a new scheme of the browser's.
+    forgetSystemColours() {
+        this.systemColours.clear();
+    }
+
+    /** @param {number} index */
     systemColour(index) {
-        if (!this.systemColours.has(index)) {
+        let colour = this.systemColours.get(index);
+        if (colour === undefined) {
+            /** @type {Record<number, string>} */
             const names = {4: 'ButtonFace', 5: 'Canvas', 8: 'CanvasText', 15: 'ButtonFace', 18: 'ButtonText'};
             const probe = document.createElement('span');
             probe.style.color = names[index] || 'ButtonFace';
             document.body.append(probe);
-            this.systemColours.set(index, getComputedStyle(probe).color);
+            colour = getComputedStyle(probe).color;
+            this.systemColours.set(index, colour);
             probe.remove();
         }
-        return this.systemColours.get(index);
+        return colour;
     }
 
     // The backing store holds the canvas's CSS size in device pixels (the
     // page sizes it); the logical picture is scaled to fill it, so it is as
     // sharp at any size as the screen allows. Resizing clears the canvas;
     // returns whether the size changed.
+    /** @param {number} deviceWidth @param {number} deviceHeight */
     resize(deviceWidth, deviceHeight) {
         if (this.canvas.width === deviceWidth && this.canvas.height === deviceHeight) {
             return false;
@@ -78,7 +95,12 @@ class VorlCanvasPainter {
         });
     }
 
-    // join: the pen's LineJoin, 0 miter, 1 bevel, 2 round.
+    /**
+     * @param {number | null} fill
+     * @param {number | null} pen
+     * @param {number} penWidth
+     * @param {number} join the pen's LineJoin, 0 miter, 1 bevel, 2 round
+     */
     fillAndStroke(fill, pen, penWidth, join) {
         const c = this.context;
         if (fill !== null) {
@@ -88,12 +110,13 @@ class VorlCanvasPainter {
         if (pen !== null && penWidth > 0) {
             c.strokeStyle = this.colour(pen);
             c.lineWidth = penWidth;
-            c.lineJoin = ['miter', 'bevel', 'round'][join] || 'miter';
+            c.lineJoin = /** @type {const} */ (['miter', 'bevel', 'round'])[join] || 'miter';
             c.lineCap = 'butt';
             c.stroke();
         }
     }
 
+    /** @type {VorlPainter['rectangle']} */
     rectangle(x, y, w, h, radius, fill, pen, penWidth, join) {
         const c = this.context;
         const r = Math.max(0, Math.min(radius, w / 2, h / 2));
@@ -111,6 +134,7 @@ class VorlCanvasPainter {
         this.fillAndStroke(fill, pen, penWidth, join);
     }
 
+    /** @type {VorlPainter['ellipse']} */
     ellipse(x, y, w, h, fill, pen, penWidth, join) {
         const c = this.context;
         c.beginPath();
@@ -118,6 +142,7 @@ class VorlCanvasPainter {
         this.fillAndStroke(fill, pen, penWidth, join);
     }
 
+    /** @type {VorlPainter['line']} */
     line(x1, y1, x2, y2, pen, penWidth, roundCap) {
         const c = this.context;
         c.beginPath();
@@ -131,6 +156,7 @@ class VorlCanvasPainter {
 
     // Fonts come from this machine: the control's face if it has it, then a
     // stack of common sans-serif faces. Points are 1/72 inch, pixels 1/96.
+    /** @param {VorlFont | null} font */
     static fontOf(font) {
         const stack = VorlCanvasPainter.faces;
         if (font === null) {
@@ -143,6 +169,7 @@ class VorlCanvasPainter {
 
     // Lines break at line feeds and, when wrapping, between words; a word
     // wider than the box stays whole.
+    /** @param {string} text @param {number} width @param {boolean} wrap */
     lines(text, width, wrap) {
         const out = [];
         for (const paragraph of text.split('\n')) {
@@ -165,6 +192,7 @@ class VorlCanvasPainter {
         return out;
     }
 
+    /** @type {VorlPainter['text']} */
     text(text, x, y, w, h, clipX, clipY, clipW, clipH, colour, centred, wrap, font) {
         const c = this.context;
         c.save();

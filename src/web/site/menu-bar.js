@@ -3,30 +3,52 @@
 // marks its access key, shown underlined. From the keyboard: Alt and a key
 // opens a menu, and so do Enter, Space and the down arrow on a focused title;
 // a key chooses an item (items without a marked key answer to their first
-// letter), the arrows move, Enter chooses and Escape closes. The active item
-// holds the focus, so that a screen reader says which it is; closing the
-// menus gives the focus back to where it was.
-'use strict';
+// letter), the arrows, Home and End move, Enter chooses, Escape closes a menu
+// and gives the focus to its title, and Tab closes them all and moves on. The
+// active item holds the focus, so that a screen reader says which it is;
+// choosing an item gives the focus back to where it was. Each menu is built
+// beside its title or item, not in it, so that it adds nothing to its name.
 
-// eslint-disable-next-line no-unused-vars
-class VorlMenuBar {
-    // onCommand(name) runs a leaf item; enabled() says whether input counts now.
+/**
+ * A title or an item: its menu, its element, the element its submenu goes
+ * in, and the keys that choose it.
+ * @typedef {{menu: VorlMenu, element: HTMLElement, parent: HTMLElement,
+ *     key: string | null, first: string}} Entry
+ */
+/**
+ * An open popup, the entry it belongs to and its active item (-1 for none).
+ * @typedef {{entry: Entry, popup: HTMLElement, items: Entry[], active: number}} Level
+ */
+
+export class VorlMenuBar {
+    /**
+     * @param {HTMLElement} element the bar
+     * @param {VorlMenu[]} tree
+     * @param {(name: string) => void} onCommand runs a leaf item
+     * @param {() => boolean} enabled whether input counts now
+     */
     constructor(element, tree, onCommand, enabled) {
         this.element = element;
         this.onCommand = onCommand;
         this.enabled = enabled;
         this.titles = tree.map((menu) => this.addTitle(menu));
-        this.open = []; // the open popups, outermost first: {entry, popup, active}
+        /** @type {Level[]} the open popups, outermost first */
+        this.open = [];
+        /** @type {Element | null} */
         this.returnFocus = null;
+        // While a command runs, the title of the menu it was chosen from.
+        /** @type {HTMLElement | null} */
+        this.commandFrom = null;
         // The bar is one stop for Tab; the arrows move between its titles.
         this.titles.forEach((title, i) => {
             title.element.setAttribute('tabindex', i > 0 ? '-1' : '0');
         });
         document.addEventListener('keydown', (event) => this.keyDown(event), true);
         // A press elsewhere closes the menus, and does nothing else.
+        /** @type {Event | null} */
         this.dismissedBy = null;
         document.addEventListener('pointerdown', (event) => {
-            if (!this.element.contains(event.target)) {
+            if (!this.element.contains(/** @type {Node} */ (event.target))) {
                 this.dismissedBy = this.isOpen ? event : null;
                 this.closeAll();
             }
@@ -37,12 +59,13 @@ class VorlMenuBar {
         return this.open.length > 0;
     }
 
-    // Whether this press only closed the menus.
+    /** @param {Event} event @returns whether this press only closed the menus */
     dismissed(event) {
         return this.dismissedBy === event;
     }
 
     // "E&dit" shows "Edit" with the d underlined; "&&" is an ampersand.
+    /** @param {string} caption */
     static label(caption) {
         const label = document.createElement('span');
         let key = null;
@@ -62,6 +85,7 @@ class VorlMenuBar {
         return {label, key, first: label.textContent.charAt(0).toUpperCase()};
     }
 
+    /** @param {VorlMenu} menu @returns {Entry} */
     addTitle(menu) {
         const wrapper = document.createElement('div');
         wrapper.className = 'menu';
@@ -98,10 +122,12 @@ class VorlMenuBar {
         return entry;
     }
 
+    /** @param {Entry} entry @returns {Level} */
     popupFor(entry) {
         const popup = document.createElement('div');
         popup.className = 'popup';
         popup.setAttribute('role', 'menu');
+        popup.id = `${entry.menu.name}-menu`;
         popup.setAttribute('aria-label', VorlMenuBar.label(entry.menu.caption).label.textContent);
         const items = entry.menu.items.map((item) => {
             const row = document.createElement('div');
@@ -111,15 +137,22 @@ class VorlMenuBar {
             row.dataset.name = item.name;
             const {label, key, first} = VorlMenuBar.label(item.caption);
             row.append(label);
+            let parent = row;
             if (item.items.length > 0) {
+                parent = document.createElement('div');
+                parent.className = 'submenu';
+                parent.setAttribute('role', 'none');
+                parent.append(row);
                 row.setAttribute('aria-haspopup', 'true');
                 row.setAttribute('aria-expanded', 'false');
                 const arrow = document.createElement('span');
                 arrow.className = 'arrow';
                 row.append(arrow);
             }
-            popup.append(row);
-            return {menu: item, element: row, parent: row, key, first};
+            popup.append(parent);
+            /** @type {Entry} */
+            const entry = {menu: item, element: row, parent, key, first};
+            return entry;
         });
         const level = {entry, popup, items, active: -1};
         items.forEach((item, index) => {
@@ -133,32 +166,45 @@ class VorlMenuBar {
         return level;
     }
 
+    /** @param {Entry} entry @param {boolean} fromKeyboard */
     openTitle(entry, fromKeyboard) {
         if (this.returnFocus === null) {
             this.returnFocus = document.activeElement;
         }
         const level = this.popupFor(entry);
         entry.parent.append(level.popup);
-        entry.element.setAttribute('aria-expanded', 'true');
+        VorlMenuBar.expand(entry, level.popup);
         this.open = [level];
         if (fromKeyboard) {
             this.setActive(level, 0);
         }
     }
 
+    /** @param {Level} level @param {Entry} item @param {boolean} fromKeyboard */
     openSubmenu(level, item, fromKeyboard) {
         const depth = this.open.indexOf(level);
         this.closeFrom(depth + 1);
         const sub = this.popupFor(item);
         item.parent.append(sub.popup);
-        item.element.setAttribute('aria-expanded', 'true');
+        VorlMenuBar.expand(item, sub.popup);
         this.open.push(sub);
         if (fromKeyboard) {
             this.setActive(sub, 0);
         }
     }
 
+    /** @param {Entry} entry @param {HTMLElement | null} popup its open menu, or null */
+    static expand(entry, popup) {
+        entry.element.setAttribute('aria-expanded', String(popup !== null));
+        if (popup !== null) {
+            entry.element.setAttribute('aria-controls', popup.id);
+        } else {
+            entry.element.removeAttribute('aria-controls');
+        }
+    }
+
     // The pointer over an item makes it the active one and opens its submenu.
+    /** @param {Level} level @param {number} index */
     point(level, index) {
         if (!this.open.includes(level)) {
             return;
@@ -175,27 +221,41 @@ class VorlMenuBar {
         }
     }
 
+    /** @param {Level} level @param {number} index */
     setActive(level, index) {
         level.items.forEach((item, i) => item.element.classList.toggle('active', i === index));
         level.active = index;
         level.items[index]?.element.focus({preventScroll: true});
     }
 
+    /** @param {Level} level @param {Entry} item @param {boolean} fromKeyboard */
     choose(level, item, fromKeyboard) {
         if (item.menu.items.length > 0) {
             this.openSubmenu(level, item, fromKeyboard);
             return;
         }
+        const title = this.open[0].entry.element;
         this.closeAll();
-        this.onCommand(item.menu.name);
+        this.commandFrom = title;
+        try {
+            this.onCommand(item.menu.name);
+        } finally {
+            this.commandFrom = null;
+        }
     }
 
-    closeFrom(depth) {
+    /**
+     * Closes the menus from `depth` in. Unless `refocus` is false, a focus
+     * that was in them goes to the menu left open, or where it was before
+     * the first opened.
+     * @param {number} depth
+     */
+    closeFrom(depth, refocus = true) {
         const closing = this.open.splice(depth);
         const focusWasIn = closing.some((level) => level.popup.contains(document.activeElement));
         for (const level of closing) {
             level.popup.remove();
-            level.entry.element.setAttribute('aria-expanded', 'false');
+            VorlMenuBar.expand(level.entry, null);
         }
         if (depth > 0) {
             const level = this.open[depth - 1];
@@ -206,10 +266,10 @@ class VorlMenuBar {
         }
         const back = this.returnFocus;
         this.returnFocus = null;
-        if (focusWasIn || this.element.contains(document.activeElement)) {
-            if (back !== null && back !== document.body && back.isConnected) {
+        if (refocus && (focusWasIn || this.element.contains(document.activeElement))) {
+            if (back instanceof HTMLElement && back !== document.body && back.isConnected) {
                 back.focus({preventScroll: true});
-            } else {
+            } else if (document.activeElement instanceof HTMLElement) {
                 document.activeElement.blur();
             }
         }
@@ -219,8 +279,18 @@ class VorlMenuBar {
         this.closeFrom(0);
     }
 
+    // The bar is one stop for Tab: the title that last had the focus.
+    /** @param {Entry} entry */
+    focusTitle(entry) {
+        for (const title of this.titles) {
+            title.element.setAttribute('tabindex', title === entry ? '0' : '-1');
+        }
+        entry.element.focus();
+    }
+
     // A key picks the item it marks; without a mark, the items whose caption
     // starts with it, the only one at once or in turn when several do.
+    /** @param {Entry[]} entries @param {string} letter */
     static matches(entries, letter) {
         const marked = entries.filter((e) => e.key === letter);
         if (marked.length > 0) {
@@ -230,14 +300,17 @@ class VorlMenuBar {
     }
 
     // On a focused title with its menu closed: Enter, Space and the down arrow
-    // open it, the left and right arrows move to the next title.
+    // open it, the left and right arrows move to the next title, Home and End
+    // to the first and the last.
+    /** @param {Entry} entry @param {KeyboardEvent} event */
     titleKeyDown(entry, event) {
         if (!this.enabled() || this.isOpen || event.altKey || event.ctrlKey || event.metaKey) {
             return;
         }
         const index = this.titles.indexOf(entry);
         const count = this.titles.length;
-        let next = null;
+        /** @type {Entry} */
+        let next;
         switch (event.key) {
             case 'Enter':
             case ' ':
@@ -251,15 +324,20 @@ class VorlMenuBar {
             case 'ArrowLeft':
                 next = this.titles[(index - 1 + count) % count];
                 break;
+            case 'Home':
+                next = this.titles[0];
+                break;
+            case 'End':
+                next = this.titles[count - 1];
+                break;
             default:
                 return;
         }
         event.preventDefault();
-        entry.element.setAttribute('tabindex', '-1');
-        next.element.setAttribute('tabindex', '0');
-        next.element.focus();
+        this.focusTitle(next);
     }
 
+    /** @param {KeyboardEvent} event */
     keyDown(event) {
         if (!this.enabled() || event.ctrlKey || event.metaKey) {
             return;
@@ -291,6 +369,19 @@ class VorlMenuBar {
             case 'ArrowUp':
                 this.setActive(level, (level.active - 1 + count) % count);
                 return handled();
+            case 'Home':
+                this.setActive(level, 0);
+                return handled();
+            case 'End':
+                this.setActive(level, count - 1);
+                return handled();
+            case 'Tab': {
+                // The browser moves the focus on from the title, either way.
+                const title = this.open[0].entry;
+                this.closeFrom(0, false);
+                this.focusTitle(title);
+                return;
+            }
             case 'ArrowRight': {
                 const item = level.items[level.active];
                 if (item && item.menu.items.length > 0) {
@@ -317,7 +408,13 @@ class VorlMenuBar {
                 }
                 return handled();
             case 'Escape':
-                this.closeFrom(this.open.length - 1);
+                if (this.open.length > 1) {
+                    this.closeFrom(this.open.length - 1);
+                } else {
+                    const title = this.open[0].entry;
+                    this.closeFrom(0, false);
+                    this.focusTitle(title);
+                }
                 return handled();
             default:
                 break;

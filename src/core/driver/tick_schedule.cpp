@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/runtime/tick_schedule.h"
+#include "core/driver/tick_schedule.h"
 
 #include <algorithm>
 
