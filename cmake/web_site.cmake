@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
-# The browser version's static site in ${CMAKE_BINARY_DIR}/site: the game
-# (vorl.js and vorl.wasm, linked there by the vorl-web target), the page's
-# files, the web app's icons rendered from the desktop icon, and sw.js, the
-# service worker that keeps them all for offline play under a cache named
-# after their hash.
+# The browser version's static site in ${CMAKE_BINARY_DIR}/site: index.html,
+# the manifest, the web app's icons rendered from the desktop icon, sw.js,
+# the service worker that keeps the site for offline play, and a folder named
+# after the build's hash with the game (vorl.js and vorl.wasm, linked into
+# site-build/ by the vorl-web target), the page's modules and its style
+# (site_build.cmake).
 
 find_program(VORL_RSVG_CONVERT rsvg-convert)
 if(NOT VORL_RSVG_CONVERT)
@@ -11,25 +12,27 @@ if(NOT VORL_RSVG_CONVERT)
 endif()
 
 set(_site ${CMAKE_BINARY_DIR}/site)
+set(_build ${CMAKE_BINARY_DIR}/site-build)
 # Made here, not left to the vorl-web target's output folder: Make, unlike
 # Ninja, makes no folder for a step's outputs.
-file(MAKE_DIRECTORY ${_site})
+file(MAKE_DIRECTORY ${_site} ${_build})
 set(_page_sources ${PROJECT_SOURCE_DIR}/src/web/site)
 set(_icon ${PROJECT_SOURCE_DIR}/packaging/icons/${VORL_APP_ID}.svg)
 # The backdrop of the page, under the maskable icon's safe circle.
 set(_icon_backdrop "#5a6470")
 
-file(GLOB _page_files CONFIGURE_DEPENDS ${_page_sources}/*.html ${_page_sources}/*.js
-     ${_page_sources}/*.css ${_page_sources}/*.webmanifest)
-set(_site_names vorl.js vorl.wasm)
+file(GLOB _page_files CONFIGURE_DEPENDS ${_page_sources}/*.js ${_page_sources}/*.css)
 set(_site_outputs)
-foreach(_file IN LISTS _page_files)
+foreach(_file IN LISTS _page_files ITEMS ${_page_sources}/manifest.webmanifest)
   get_filename_component(_name ${_file} NAME)
-  add_custom_command(OUTPUT ${_site}/${_name}
-    COMMAND ${CMAKE_COMMAND} -E copy ${_file} ${_site}/${_name}
+  set(_to ${_build})
+  if(_name STREQUAL "manifest.webmanifest")
+    set(_to ${_site})
+  endif()
+  add_custom_command(OUTPUT ${_to}/${_name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${_file} ${_to}/${_name}
     DEPENDS ${_file} VERBATIM)
-  list(APPEND _site_names ${_name})
-  list(APPEND _site_outputs ${_site}/${_name})
+  list(APPEND _site_outputs ${_to}/${_name})
 endforeach()
 
 add_custom_command(OUTPUT ${_site}/icon.svg
@@ -47,15 +50,14 @@ add_custom_command(OUTPUT ${_site}/icon-maskable.png
           --page-height 512 --background-color ${_icon_backdrop} ${_icon}
           -o ${_site}/icon-maskable.png
   DEPENDS ${_icon} VERBATIM)
-list(APPEND _site_names icon.svg icon-192.png icon-512.png icon-maskable.png)
 list(APPEND _site_outputs ${_site}/icon.svg ${_site}/icon-192.png ${_site}/icon-512.png
      ${_site}/icon-maskable.png)
 
-list(JOIN _site_names "," _site_list)
 add_custom_command(OUTPUT ${_site}/sw.js
-  COMMAND ${CMAKE_COMMAND} -DSITE=${_site} -DFILES=${_site_list}
-          -DTEMPLATE=${_page_sources}/sw.js.in -P ${PROJECT_SOURCE_DIR}/cmake/service_worker.cmake
-  DEPENDS ${_site_outputs} vorl-web $<TARGET_FILE:vorl-web> ${_page_sources}/sw.js.in
-          ${PROJECT_SOURCE_DIR}/cmake/service_worker.cmake
+  COMMAND ${CMAKE_COMMAND} -DSITE=${_site} -DBUILD=${_build}
+          -DINDEX=${_page_sources}/index.html.in -DWORKER=${_page_sources}/sw.js.in
+          -P ${PROJECT_SOURCE_DIR}/cmake/site_build.cmake
+  DEPENDS ${_site_outputs} vorl-web $<TARGET_FILE:vorl-web> ${_page_sources}/index.html.in
+          ${_page_sources}/sw.js.in ${PROJECT_SOURCE_DIR}/cmake/site_build.cmake
   VERBATIM)
 add_custom_target(vorl-site ALL DEPENDS ${_site}/sw.js)

@@ -37,7 +37,7 @@ bool agrees(T x) {
     T value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     const vorl::DecimalRead<T> read = vorl::readDecimal<T>(text);
-    return error == std::errc() && read.status == vorl::DecimalStatus::kOk &&
+    return error == std::errc() && read.status == vorl::DecimalStatus::Ok &&
            read.length == text.size() && end == text.data() + text.size() &&
            std::bit_cast<Bits>(read.value) == std::bit_cast<Bits>(value) &&
            std::bit_cast<Bits>(value) == std::bit_cast<Bits>(x);

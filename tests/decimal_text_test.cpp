@@ -40,9 +40,9 @@ DecimalRead<T> libraryRead(const std::string& text) {
     if (error == std::errc::invalid_argument || (error == std::errc() && !std::isfinite(value))) {
         read.length = 0;  // the portable reader takes no "inf" or "nan"
     } else if (error == std::errc::result_out_of_range) {
-        read.status = DecimalStatus::kOutOfRange;
+        read.status = DecimalStatus::OutOfRange;
     } else {
-        read.status = DecimalStatus::kOk;
+        read.status = DecimalStatus::Ok;
         read.value = value;
     }
     return read;
@@ -230,7 +230,7 @@ void expectReadAsTheLibraryReads(const std::string& token) {
     const DecimalRead<T> want = libraryRead<T>(token);
     ASSERT_EQ(got.status, want.status) << token;
     ASSERT_EQ(got.length, want.length) << token;
-    if (got.status == DecimalStatus::kOk) {
+    if (got.status == DecimalStatus::Ok) {
         ASSERT_EQ(std::bit_cast<Bits>(got.value), std::bit_cast<Bits>(want.value)) << token;
     }
 }
@@ -252,7 +252,7 @@ TEST(DecimalText, OutOfRangeNumbersCarryTheirRoundedValue) {
         const DecimalRead<float> read = readDecimal<float>(token);
         return std::pair(read.status, std::bit_cast<std::uint32_t>(read.value));
     };
-    constexpr auto kOut = DecimalStatus::kOutOfRange;
+    constexpr auto kOut = DecimalStatus::OutOfRange;
     EXPECT_EQ(floatBits("7e-46"), std::pair(kOut, 0x00000000u));
     EXPECT_EQ(floatBits("-1e-99999"), std::pair(kOut, 0x80000000u));
     EXPECT_EQ(floatBits("3.5e38"), std::pair(kOut, 0x7F800000u));

@@ -7,9 +7,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -83,14 +80,6 @@ void FormView::refresh() {
     if (frames_->outOfDate()) {
         update();
     }
-    armColoursDue();
-}
-
-void FormView::paintFrom(FrameWatch& frames) {
-    frames_ = &frames;
-    if (seconds_) {
-        frames_->holdColours(seconds_);
-    }
 }
 
 // The view in the form's back colour, then the form scaled and centred in it,
@@ -108,7 +97,6 @@ void FormView::paintEvent(QPaintEvent* /*event*/) {
     painter.scale(fitted.scale(), fitted.scale());
     painter.setClipRect(QRectF(QPointF(0, 0), QSizeF(formSize_)));
     ScenePainter(painter, colours).paint(scene);
-    armColoursDue();
 }
 
 // Every move reaches the form, with the buttons held, whether or not any is.
@@ -161,22 +149,7 @@ void FormView::keyPressEvent(QKeyEvent* event) {
 }
 
 void FormView::reduceFlashing(std::function<double()> seconds) {
-    seconds_ = std::move(seconds);
-    frames_->holdColours(seconds_);
-    if (coloursDue_ == nullptr) {
-        coloursDue_ = new QTimer(this);
-        coloursDue_->setSingleShot(true);
-        connect(coloursDue_, &QTimer::timeout, this, &FormView::refresh);
-    }
-}
-
-void FormView::armColoursDue() {
-    const std::optional<double> due = frames_->coloursDueAt();
-    if (!due || coloursDue_ == nullptr) {
-        return;
-    }
-    const double ms = std::ceil((*due - seconds_()) * 1000.0);
-    coloursDue_->start(static_cast<int>(std::max(ms, 0.0)));
+    frames_->holdColours(std::move(seconds));
 }
 
 }  // namespace vorl

@@ -11,8 +11,6 @@
 #include "core/runtime/form.h"
 #include "qt/form_fit.h"
 
-class QTimer;
-
 namespace vorl {
 
 class KeyboardAim;
@@ -40,7 +38,7 @@ class FormView : public QWidget {
     // other than the last frame; call it whenever the form may have changed.
     void refresh();
     // Paints from, and compares with, the driver's frames from now on.
-    void paintFrom(FrameWatch& frames);
+    void paintFrom(FrameWatch& frames) { frames_ = &frames; }
 
     // A modal box blocks the window: it hears no pointer moves until the box
     // is gone. Called when that begins and when it ends; if the pointer moved
@@ -53,7 +51,8 @@ class FormView : public QWidget {
     void setKeyboardAim(KeyboardAim* aim) { keyboardAim_ = aim; }
 
     // From now on the table's colours change at most three times a second;
-    // `seconds` is the clock that paces it (steady, never going back).
+    // `seconds` is the clock that paces it (steady, never going back). A view
+    // that paints the driver's frames is paced by TickTimer::reduceFlashing.
     void reduceFlashing(std::function<double()> seconds);
 
   protected:
@@ -69,12 +68,6 @@ class FormView : public QWidget {
     FrameWatch* frames_ = &ownFrames_;
     std::optional<QPoint> blockedAt_;
     KeyboardAim* keyboardAim_ = nullptr;
-    // Set when the colours change slowly.
-    std::function<double()> seconds_;
-    QTimer* coloursDue_ = nullptr;
-
-    // Paints again when colours held back fall due, even if no tick comes.
-    void armColoursDue();
 };
 
 }  // namespace vorl

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
-#include <QElapsedTimer>
 #include <cstdio>
 #include <string>
 
@@ -84,10 +83,7 @@ int main(int argc, char* argv[]) {
     // that changed what it draws.
     ticker.drawIn(*window.view());
     if (line.reduceFlashing || vorl::desktopAsksForLessMotion()) {
-        QElapsedTimer clock;
-        clock.start();
-        window.view()->reduceFlashing(
-            [clock] { return static_cast<double>(clock.nsecsElapsed()) / 1e9; });
+        ticker.reduceFlashing();
     }
 #ifdef VORL_TICK_LOG
     // Only in vorl-ticklog, the benchmark build: when each tick ended, on the

@@ -33,6 +33,8 @@ class TickTimer : public QObject, private DriverPort {
     // Starts (or restarts) the schedule; the first tick is one period from now.
     void start() { driver_.start(); }
     bool asleep() const { return driver_.asleep(); }
+    // The table's colours change at most three times a second from now on.
+    void reduceFlashing() { driver_.holdColours(true); }
 
   signals:
     // After each tick that ran, once the next one is armed or the timer asleep.

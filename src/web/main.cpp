@@ -2,6 +2,7 @@
 #include "core/game/form1.h"
 #include "core/runtime/random_source.h"
 #include "web/web_front.h"
+#include "web/web_keys.h"
 #include "web/web_message_box.h"
 #include "web/web_program_exit.h"
 
@@ -16,6 +17,8 @@ int main() {
     messageBox.attach(game);
     static vorl::WebFront front(game);
     front.form().load();
+    front.restoreKept();  // a reload of this tab goes on with the game it kept
+    static vorl::WebKeys keys(front.form(), game);
     front.start();
     return 0;
 }

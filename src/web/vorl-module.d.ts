@@ -55,6 +55,9 @@ interface VorlPage {
     showMessage(title: string, text: string): void;
     describe(readout: VorlReadout): void;
     endGame(): void;
+    /** The game this tab kept, null for none; and the game to keep (soon) in its place. */
+    keptGame(): Uint8Array | null;
+    keepGame(bytes: Uint8Array): void;
     painter: VorlPainter;
 }
 
@@ -72,7 +75,13 @@ interface VorlModule extends VorlModuleSettings {
     _vorl_resume(): void;
     _vorl_paint(devicePixelRatio: number): void;
     _vorl_ticks(): number;
+    /** 1: the table's colours change at most three times a second; 0: at every change. */
+    _vorl_reduce_flashing(on: number): void;
+    /** Hands the page's keepGame the game as it stands. */
+    _vorl_keep(): void;
     ccall(name: 'vorl_menu_click', returnType: null, argTypes: ['string'], args: [string]): void;
+    /** A key on the table ("Left", "Shift+Up", "Space", ...): the aim in words, '' for others. */
+    ccall(name: 'vorl_key', returnType: 'string', argTypes: ['string'], args: [string]): string;
 }
 
 declare var Module: VorlModule;

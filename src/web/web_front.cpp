@@ -5,7 +5,9 @@
 #include <emscripten/eventloop.h>
 
 #include <cmath>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/runtime/page_json.h"
@@ -26,6 +28,20 @@ EM_JS(void, vorl_js_report_error, (const char* what), {
 EM_JS(void, vorl_js_describe, (const char* readout), {
     Module.vorlPage.describe(JSON.parse(UTF8ToString(readout)));
 });
+// The game kept in the tab, as bytes: C++ owns the buffer, the page copies.
+EM_JS(int, vorl_js_kept_size, (), {
+    const kept = Module.vorlPage.keptGame();
+    return kept === null ? -1 : kept.length;
+});
+EM_JS(void, vorl_js_copy_kept, (char* into, int size), {
+    HEAPU8.set(Module.vorlPage.keptGame().subarray(0, size), into);
+});
+EM_JS(void, vorl_js_keep, (const char* bytes, int size), {
+    Module.vorlPage.keepGame(HEAPU8.subarray(bytes, bytes + size));
+});
+EM_JS(void, vorl_js_kept_refused, (const char* why), {
+    console.warn('vorl: the game kept in this tab was not restored: ' + UTF8ToString(why));
+});
 // clang-format on
 
 namespace vorl {
@@ -43,6 +59,25 @@ WebFront::~WebFront() {
     thePage = nullptr;
 }
 
+void WebFront::restoreKept() {
+    const int size = vorl_js_kept_size();
+    if (size < 0) {
+        return;
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    vorl_js_copy_kept(bytes.data(), size);
+    if (std::string why; !driver_.loadState(bytes, &why)) {
+        vorl_js_kept_refused(why.c_str());
+    }
+}
+
+void WebFront::keep() {
+    if (driver_.saveState(kept_)) {
+        const std::string_view bytes = kept_.bytes();
+        vorl_js_keep(bytes.data(), static_cast<int>(bytes.size()));
+    }
+}
+
 void WebFront::start() {
     vorl_js_open_window(driver_.caption().c_str(), menuJson(driver_.menuBar()).c_str(),
                         driver_.clientWidth() / kTwipsPerPixel,
@@ -55,6 +90,11 @@ void WebFront::onTimer(void* front) {
     page->timer_.reset();
     if (page->driver_.tick()) {
         ++page->ticks_;
+        // Asleep after a tick: at rest (or under a box) the game is kept,
+        // once, and then sleeps until input wakes it.
+        if (page->driver_.asleep()) {
+            page->keep();
+        }
     }
 }
 
@@ -133,8 +173,16 @@ EMSCRIPTEN_KEEPALIVE void vorl_resume() {
 EMSCRIPTEN_KEEPALIVE void vorl_paint(double devicePixelRatio) {
     vorl::thePage->paint(devicePixelRatio);
 }
+// The player's system asks for reduced motion (1) or no longer does (0): the
+// table's colours change at most three times a second, or on every tick.
+EMSCRIPTEN_KEEPALIVE void vorl_reduce_flashing(int on) {
+    vorl::thePage->reduceFlashing(on != 0);
+}
 EMSCRIPTEN_KEEPALIVE long vorl_ticks() {
     return vorl::thePage->ticks();
+}
+EMSCRIPTEN_KEEPALIVE void vorl_keep() {
+    vorl::thePage->keep();
 }
 
 }  // extern "C"

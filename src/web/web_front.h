@@ -8,6 +8,7 @@
 #include "core/driver/driver_port.h"
 #include "core/driver/tick_driver.h"
 #include "core/runtime/form.h"
+#include "core/runtime/form_state.h"
 
 namespace vorl {
 
@@ -27,6 +28,15 @@ class WebFront final : private DriverPort {
     // The form as the page's input should reach it.
     Form& form() { return driver_; }
 
+    // Puts back the game that this tab kept (see keep()), if any, before the
+    // first tick and frame. A kept game the form refuses leaves it as it was,
+    // a fresh rack, and the reason goes to the console as a warning.
+    void restoreKept();
+    // Hands the page the whole game as it stands (every control, variable
+    // and the random source) to keep for a reload of this tab. Called when
+    // the game comes to rest and when the page is hidden or left.
+    void keep();
+
     // Opens the page's window (caption, menu bar, canvas), shows the first
     // frame and starts the tick.
     void start();
@@ -42,6 +52,9 @@ class WebFront final : private DriverPort {
     // opens a box and when the canvas changes size. While a box is open it
     // paints again the frame under the box, and tells nothing.
     void paint(double devicePixelRatio);
+    // Holds the table's colours, or lets them go, for players who ask for
+    // less flashing.
+    void reduceFlashing(bool on) { driver_.holdColours(on); }
     // How many ticks have run, for measuring the rate from the page.
     long ticks() const { return ticks_; }
 
@@ -55,6 +68,7 @@ class WebFront final : private DriverPort {
     bool held() const override;
 
     TickDriver driver_;
+    FormState kept_;
     std::optional<TextReadout> toldReadout_;
     std::optional<long> timer_;
     long ticks_ = 0;

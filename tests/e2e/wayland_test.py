@@ -8,7 +8,7 @@ WAYLAND_DEBUG log. The headless weston takes no input: that stays with the X
 tests. Exit status 77 when weston, qt6-wayland or ImageMagick is missing.
   wayland_test.py VORL
 """
-import glob, os, re, shutil, subprocess, sys, tempfile, time
+import glob, os, pathlib, re, shutil, subprocess, sys, tempfile, time
 
 OUT_W, OUT_H = 1000, 700
 CLOTH_W, CLOTH_H = 673, 329  # the cloth at the natural size (the X tests' screenshot)
@@ -26,7 +26,7 @@ def session(vorl, shell, folder, inspect):
     env = dict(os.environ, XDG_RUNTIME_DIR=folder, WAYLAND_DISPLAY=shell, WAYLAND_DEBUG="1",
                QT_QPA_PLATFORM="wayland")
     env.pop("DISPLAY", None)
-    log_path = os.path.join(folder, shell + ".log")
+    log_path = pathlib.Path(folder, shell + ".log")
     weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug",
                                "--no-config", "--idle-time=0", "--shell=%s-shell.so" % shell,
                                "--socket=" + shell, "--width=%d" % OUT_W, "--height=%d" % OUT_H],
@@ -40,14 +40,12 @@ def session(vorl, shell, folder, inspect):
                 break
             time.sleep(0.1)
         for _ in range(200):
-            with open(log_path, errors="replace") as f:
-                log = f.read()
             # A buffer attached after the first configure; then the last of each.
+            log = log_path.read_text(errors="replace")
             first = re.search(r" xdg_toplevel@\d+\.configure\(", log)
             if first and re.search(r"-> wl_surface@\d+\.attach\(wl_buffer", log[first.end():]):
                 time.sleep(1)  # the first frames drawn
-                with open(log_path, errors="replace") as f:
-                    log = f.read()
+                log = log_path.read_text(errors="replace")
                 configure = re.findall(r" xdg_toplevel@\d+\.configure\((\d+), (\d+),", log)
                 buffer = re.findall(r"create_buffer\(new id wl_buffer@\d+, \d+, (\d+), (\d+),", log)
                 return inspect(env, log, tuple(map(int, configure[-1])), tuple(map(int, buffer[-1])))

@@ -8,6 +8,7 @@ const fs = require('node:fs');
 const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
+const {buffer} = require('node:stream/consumers');
 const {after, before, test} = require('node:test');
 const zlib = require('node:zlib');
 const {createSiteServer} = require('../../tools/web-server/web-server.js');
@@ -28,12 +29,9 @@ after(() => server.close() && fs.rmSync(site, {recursive: true}));
 /** @param {string} file @param {http.OutgoingHttpHeaders} [headers] @returns {Promise<Reply>} */
 const get = (file, headers = {}) => new Promise((resolve, reject) => http.get(
     {host: '127.0.0.1', port: /** @type {import('node:net').AddressInfo} */ (server.address()).port,
-        path: file, headers}, (response) => {
-        /** @type {Buffer[]} */
-        const chunks = [];
-        response.on('data', (chunk) => chunks.push(chunk)).on('end', () => resolve(
-            {status: response.statusCode, headers: response.headers, body: Buffer.concat(chunks)}));
-    }).on('error', reject));
+        path: file, headers}, (response) => buffer(response).then((body) =>
+        resolve({status: response.statusCode, headers: response.headers, body}), reject))
+    .on('error', reject));
 
 test('each coding has its own ETag, and a 304 answers only its own', async () => {
     const plain = await get('/', {'accept-encoding': 'identity'});

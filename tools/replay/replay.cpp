@@ -173,8 +173,8 @@ Int parseInteger(std::string_view token, const char* what) {
 float parseFloat(std::string_view token) {
     const std::string_view number = withoutPlus(token);
     const DecimalRead<float> read = readDecimal<float>(number);
-    const bool usable = read.status == DecimalStatus::kOk ||
-                        (read.status == DecimalStatus::kOutOfRange && read.value == 0);
+    const bool usable = read.status == DecimalStatus::Ok ||
+                        (read.status == DecimalStatus::OutOfRange && read.value == 0);
     if (number.empty() || !usable || read.length != number.size()) {
         throw LineError{"bad number " + quoted(token)};
     }

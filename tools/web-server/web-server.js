@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Serves the browser version's static site (build-web/site) as a host
 // should: the right types, gzipped for browsers that take it, and
-// revalidated on every visit, since the files keep their names from build
-// to build (the service worker keeps them for offline play). Debian's
+// revalidated on every visit (index.html and sw.js keep their names from
+// build to build; the service worker keeps the files for offline play). Debian's
 // serve-static and compression do the work (Debian: node-serve-static,
 // node-compression; that compression knows gzip and deflate, not brotli).
 //   node web-server.js SITE_DIR [PORT [ADDRESS]]

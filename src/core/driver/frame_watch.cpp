@@ -14,7 +14,11 @@ void FrameWatch::build(Scene& scene) {
 
 void FrameWatch::holdColours(std::function<double()> seconds) {
     seconds_ = std::move(seconds);
-    colourHold_.emplace();
+    if (seconds_) {
+        colourHold_.emplace();
+    } else {
+        colourHold_.reset();
+    }
 }
 
 std::optional<double> FrameWatch::coloursDueAt() const {

@@ -29,6 +29,7 @@ class FrameWatch {
 
     // Holds the colours of every frame from now on (ColourHold), for players
     // who ask for less flashing; `seconds` is a clock that never goes back.
+    // An empty clock lets the colours go again.
     void holdColours(std::function<double()> seconds);
     // When colours held back from the last frame fall due, on that clock:
     // the view is out of date then, even if the form has not changed.

@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "core/driver/tick_driver.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <exception>
 #include <utility>
 
 namespace vorl {
+namespace {
+
+double seconds(std::chrono::nanoseconds t) {
+    return std::chrono::duration<double>(t).count();
+}
+
+}  // namespace
 
 TickDriver::BusyScope::BusyScope(bool& busy) : busy_(busy) {
     assert(!busy_ && "a handler would run inside another");
@@ -60,9 +69,27 @@ void TickDriver::arm() {
 }
 
 void TickDriver::refresh() {
-    if (!port_.held() && frames_.outOfDate()) {
+    if (port_.held()) {
+        return;
+    }
+    if (frames_.outOfDate()) {
         port_.requestFrame();
     }
+    // Colours held back while no tick is coming are looked at again when
+    // they fall due: that tick is at rest, so it changes nothing but the frame.
+    if (const std::optional<double> due = frames_.coloursDueAt(); due && asleep_) {
+        const double ms = std::ceil((*due - seconds(port_.now())) * 1000.0);
+        port_.armTimer(static_cast<int>(std::max(ms, 0.0)));
+    }
+}
+
+void TickDriver::holdColours(bool on) {
+    if (on) {
+        frames_.holdColours([this] { return seconds(port_.now()); });
+    } else {
+        frames_.holdColours(nullptr);
+    }
+    refresh();
 }
 
 void TickDriver::load() {

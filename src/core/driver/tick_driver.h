@@ -47,6 +47,9 @@ class TickDriver final : public FormDecorator {
         return frames_.paint(devicePixelRatio, port_.held());
     }
     FrameWatch& frames() { return frames_; }
+    // Holds the table's colours for players who ask for less flashing (see
+    // ColourHold), or lets them go again; on the port's clock.
+    void holdColours(bool on);
 
     // Stopped after a tick at rest or under a box: no timer armed until
     // input or start().

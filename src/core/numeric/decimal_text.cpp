@@ -144,12 +144,12 @@ DecimalRead<T> readDecimal(std::string_view text) {
     const bool tooSmall =
         value == 0 && significand.find_first_of("123456789") != std::string_view::npos;
     if (error == std::errc::result_out_of_range || tooLarge || tooSmall) {
-        read.status = DecimalStatus::kOutOfRange;
+        read.status = DecimalStatus::OutOfRange;
         const T magnitude = tooLarge ? std::numeric_limits<T>::infinity() : T{0};
         read.value = sign == 1 ? -magnitude : magnitude;
         return read;
     }
-    read.status = DecimalStatus::kOk;
+    read.status = DecimalStatus::Ok;
     read.value = value;
     return read;
 }

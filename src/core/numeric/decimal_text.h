@@ -20,13 +20,13 @@ namespace vorl {
 std::string shortestText(float x);
 std::string shortestText(double x);
 
-enum class DecimalStatus { kOk, kInvalid, kOutOfRange };
+enum class DecimalStatus { Ok, Invalid, OutOfRange };
 
 template <typename T>
 struct DecimalRead {
-    DecimalStatus status = DecimalStatus::kInvalid;
+    DecimalStatus status = DecimalStatus::Invalid;
     std::size_t length = 0;  // characters read
-    // The nearest value when kOk; with kOutOfRange, the zero or infinity
+    // The nearest value when Ok; with OutOfRange, the zero or infinity
     // that rounding gives, sign kept (std::from_chars leaves it unset).
     T value = 0;
 };
@@ -34,9 +34,9 @@ struct DecimalRead {
 // Reads the decimal number at the start of text: an optional '-', digits
 // with an optional point (at least one digit in all), and an exponent ('e'
 // or 'E', an optional sign, digits) if one is there in full. The value is
-// the nearest float or double, ties to even; kOutOfRange when it would be
+// the nearest float or double, ties to even; OutOfRange when it would be
 // infinite, or zero from a number that is not. A leading blank or '+' is
-// kInvalid, and so are "inf" and "nan", which std::from_chars would read;
+// Invalid, and so are "inf" and "nan", which std::from_chars would read;
 // in all else the status, length and value std::from_chars gives.
 template <typename T>
 DecimalRead<T> readDecimal(std::string_view text);

@@ -4,6 +4,11 @@
 
 const news = /** @type {HTMLElement} */ (document.getElementById('news'));
 const turnLine = /** @type {HTMLElement} */ (document.getElementById('turn'));
+const aimLine = /** @type {HTMLElement} */ (document.getElementById('aim'));
+// The aim is said once the keys pause, not at every step.
+const aimPauseMs = 500;
+/** @type {ReturnType<typeof setTimeout> | undefined} */
+let aimSaid;
 /** @type {string | null} */
 let turn = null;
 
@@ -30,4 +35,17 @@ export function describe({rows, current: toMove}) {
 /** @param {string} text said once by a screen reader, politely */
 export function announce(text) {
     news.textContent = text;
+}
+
+/**
+ * The aim as the keyboard set it, in words; an empty text once the pointer
+ * aims instead.
+ * @param {string} aim
+ */
+export function describeAim(aim) {
+    clearTimeout(aimSaid);
+    aimLine.textContent = aim;
+    if (aim !== '') {
+        aimSaid = setTimeout(() => announce(aim), aimPauseMs);
+    }
 }

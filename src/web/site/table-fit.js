@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The table as large as fits under the menu bar, its shape kept, centred,
-// fitted again whenever the room or the screen's pixels change.
+// fitted again whenever the room or the screen's pixels change. All in the
+// page's own frame, which an upright phone shows turned (turn.js).
+
+import {pageRect} from './turn.js';
 
 /** @typedef {import('./canvas-painter.js').VorlCanvasPainter} VorlCanvasPainter */
 
@@ -21,7 +24,7 @@ const ratio = () => window.devicePixelRatio || 1;
  */
 export function fitTable(stage, table, painter, cleared) {
     function fit() {
-        const room = stage.getBoundingClientRect();
+        const room = pageRect(stage);
         const r = ratio();
         const scale = Math.min(room.width / painter.width, room.height / painter.height);
         const width = Math.max(1, Math.floor(painter.width * scale * r));

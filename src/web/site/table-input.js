@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The pointer on the table, as the game's mouse. The mouse aims as it hovers
-// and strikes as it is pressed. A finger or a pen aims while it is down and
-// strikes where it is lifted: the game still hears a move and then a press
-// there, only later than a mouse's.
+// and strikes as it is pressed, over the table or the page's margins around
+// it, as over a desktop window. A finger or a pen aims while it is down on
+// the table and strikes where it is lifted: the game still hears a move and
+// then a press there, only later than a mouse's.
 
+import {pageRect, toPage} from './turn.js';
 import {phase, running} from './phase.js';
 
 /** @typedef {import('./canvas-painter.js').VorlCanvasPainter} VorlCanvasPainter */
@@ -41,43 +43,63 @@ export class TableInput {
         /** @type {Moved | null} */
         this.movedUnderBox = null;
 
-        table.addEventListener('pointerdown', (e) => {
-            e.preventDefault();
-            this.pointerDown(e);
-        });
-        table.addEventListener('pointermove', (e) => this.pointerMove(e));
-        table.addEventListener('pointerup', (e) => this.pointerUp(e));
-        // The browser took the touch for a gesture of its own: no stroke.
-        table.addEventListener('pointercancel', (e) => {
-            if (this.finger !== null && e.pointerId === this.finger.id) {
-                this.finger = null;
+        // Where the mouse aims: the table and the bare page around it, not
+        // the menu bar, a box or the panel after the end.
+        const margins = new Set([document.documentElement, document.body,
+            ...['page', 'window', 'stage'].map((id) => document.getElementById(id))]);
+        /** @param {EventTarget | null} target @param {string} type */
+        this.aims = (target, type) => target === table ||
+            (type === 'mouse' && margins.has(/** @type {HTMLElement} */ (target)));
+
+        document.addEventListener('pointerdown', (e) => {
+            if (this.aims(e.target, e.pointerType)) {
+                e.preventDefault();
+                this.pointerDown(e);
             }
         });
-        table.addEventListener('contextmenu', (e) => e.preventDefault());
         document.addEventListener('pointermove', (e) => {
+            if (this.aims(e.target, e.pointerType)) {
+                this.pointerMove(e);
+            }
             if (phase.now === 'box' && e.pointerType === 'mouse') {
                 this.movedUnderBox = {buttons: e.buttons & 7, keys: keys(e), clientX: e.clientX,
                     clientY: e.clientY};
             }
         });
+        table.addEventListener('pointerup', (e) => this.pointerUp(e));
+        // The browser took the touch for a gesture of its own, or the touch
+        // ended where the table did not hear it lifted: no stroke.
+        for (const type of /** @type {const} */ (['pointercancel', 'lostpointercapture'])) {
+            table.addEventListener(type, (e) => {
+                if (this.finger !== null && e.pointerId === this.finger.id) {
+                    this.finger = null;
+                }
+            });
+        }
+        document.addEventListener('contextmenu', (e) => {
+            if (this.aims(e.target, 'mouse')) {
+                e.preventDefault();
+            }
+        });
     }
 
     /**
-     * The canvas's logical pixels, whatever its size on the screen.
+     * The canvas's logical pixels, whatever its size on the screen, turned
+     * or not.
      * @param {At} e
      * @returns {[number, number]}
      */
     position(e) {
-        const r = this.table.getBoundingClientRect();
-        return [(e.clientX - r.left) * (this.painter.width / r.width),
-            (e.clientY - r.top) * (this.painter.height / r.height)];
+        const r = pageRect(this.table);
+        const [x, y] = toPage(e.clientX, e.clientY);
+        return [(x - r.left) * (this.painter.width / r.width),
+            (y - r.top) * (this.painter.height / r.height)];
     }
 
     /** @param {At} e */
     onTable(e) {
-        const r = this.table.getBoundingClientRect();
-        return e.clientX >= r.left && e.clientX < r.right && e.clientY >= r.top &&
-            e.clientY < r.bottom;
+        const [x, y] = this.position(e);
+        return x >= 0 && x < this.painter.width && y >= 0 && y < this.painter.height;
     }
 
     /** @param {PointerEvent} e */
@@ -85,6 +107,9 @@ export class TableInput {
         if (!running() || this.menuBar.isOpen || this.menuBar.dismissed(e)) {
             return; // the press only closes the menu, as on the desktop
         }
+        // The keys aim from here on, from where the pointer left the cue line;
+        // a press shows no keyboard ring.
+        this.table.focus({preventScroll: true, focusVisible: false});
         if (e.pointerType === 'mouse') {
             this.lifted = null;
             Module._vorl_mouse_down(pressed(e), keys(e), ...this.position(e));
@@ -131,9 +156,16 @@ export class TableInput {
         Module._vorl_mouse_down(button, lifted.keys, ...lifted.at);
     }
 
+    // The keyboard aims from now on: a finger lifted earlier no longer
+    // stands for the pointer.
+    keyboardAims() {
+        this.lifted = null;
+    }
+
     // A finger lifted after a stroke stays where it was, as a resting mouse
-    // would: before each frame the game hears it there again, so that the cue
-    // line runs from wherever the ball now is.
+    // would: before each frame of the running game (not the one painted as a
+    // box opens) the game hears it there again, so that the cue line runs
+    // from wherever the ball now is.
     restLifted() {
         if (this.lifted !== null && running()) {
             Module._vorl_mouse_move(0, this.lifted.keys, ...this.lifted.at);
@@ -154,7 +186,8 @@ export class TableInput {
     releaseAfterBox() {
         const moved = this.movedUnderBox;
         this.movedUnderBox = null;
-        if (moved !== null && this.onTable(moved)) {
+        if (moved !== null &&
+            this.aims(document.elementFromPoint(moved.clientX, moved.clientY), 'mouse')) {
             Module._vorl_mouse_move(moved.buttons, moved.keys, ...this.position(moved));
         }
     }

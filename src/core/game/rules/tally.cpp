@@ -27,10 +27,10 @@ double readTally(std::string_view caption) {
     }
     // Too large or too small alike read as infinite.
     const DecimalRead<double> read = readDecimal<double>(text);
-    if (read.status == DecimalStatus::kOutOfRange) {
+    if (read.status == DecimalStatus::OutOfRange) {
         return text.front() == '-' ? -HUGE_VAL : HUGE_VAL;
     }
-    return read.status == DecimalStatus::kOk ? read.value : 0;
+    return read.status == DecimalStatus::Ok ? read.value : 0;
 }
 
 std::string tallyText(double count) {
