@@ -713,3 +713,47 @@ test('with reduced motion the table\'s colours change at most three times a seco
     assert.ok(free.changes.length >= free.frames * 0.8, `${free.changes.length} in ${free.frames} frames`);
     await page.close();
 });
+
+// The pointer at the table's edges: a touch whose lift the table never hears,
+// a box opening after a touch stroke, the mouse over the page's margins.
+test('a lost lift ends the touch; a box hears no lifted finger', needs('phone', 'touch'),
+    async () => {
+        const page = await openGame({hasTouch: true});
+        const r = await page.locator('#table').boundingBox();
+        const touch = (/** @type {string} */ type) => page.touch({type,
+            touchPoints: type === 'touchEnd' ? [] : [{x: r.x + 200, y: r.y + 100, id: 0}]});
+        // The lift goes elsewhere; the touch ends as the table loses it.
+        await page.evaluate(() => window.addEventListener('pointerup', (e) => e.stopPropagation(),
+            {capture: true, once: true}));
+        await touch('touchStart');
+        await touch('touchEnd');
+        await page.waitForTimeout(300);
+        assert.equal(await strokes(page), '0', 'a lift the table never heard strikes nothing');
+        await touch('touchStart');
+        await touch('touchEnd');
+        await eventually(async () => (await strokes(page)) === '1', 2, 'the next touch strikes');
+        // The game's own box (Programer's), opening after the stroke.
+        await page.evaluate(() => {
+            const {vorlPage} = Module;
+            const [show, move] = [vorlPage.showMessage, Module._vorl_mouse_move];
+            vorlPage.showMessage = (title, text) => {
+                Module._vorl_mouse_move = () => (document.body.dataset.movedAsBoxOpened = '');
+                show(title, text);
+                Module._vorl_mouse_move = move;
+            };
+        });
+        await page.keyboard.press('Alt+h');
+        await page.keyboard.press('g');
+        await page.locator('dialog#box').waitFor({state: 'visible'});
+        assert.equal(await page.evaluate(() => document.body.dataset.movedAsBoxOpened), undefined);
+        await page.close();
+    });
+
+test('the mouse over the page\'s margins strikes, as over the desktop window\'s', async () => {
+    const page = await openGame({viewport: {width: 1600, height: 600}});
+    const r = await page.locator('#table').boundingBox();
+    assert.ok(r.x > 20, `margins of ${r.x} px`);
+    await page.mouse.click(r.x - 10, r.y + (216 * r.width) / 1272); // left of the rail
+    await eventually(async () => (await strokes(page)) === '1', 2, 'a stroke from the margin');
+    await page.close();
+});
