@@ -5,31 +5,29 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 namespace vorl {
-namespace {
 
-// gsettings answers in a few milliseconds; a stuck one must not hold the
-// window back for long.
-constexpr int kPatienceMs = 500;
-
-}  // namespace
-
-bool desktopAsksForLessMotion() {
+void askDesktopForLessMotion(QObject* parent, std::function<void()> lessMotion) {
     const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (gsettings.isEmpty()) {
-        return false;
+        return;
     }
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
-                              QStringLiteral("enable-animations")});
-    if (!process.waitForFinished(kPatienceMs) || process.exitCode() != 0) {
-        process.kill();
-        process.waitForFinished(kPatienceMs);
-        return false;
-    }
-    return process.readAllStandardOutput().trimmed() == "false";
+    auto* process = new QProcess(parent);
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(
+        process, &QProcess::finished, process,
+        [process, lessMotion = std::move(lessMotion)](int exitCode, QProcess::ExitStatus status) {
+            if (status == QProcess::NormalExit && exitCode == 0 &&
+                process->readAllStandardOutput().trimmed() == "false") {
+                lessMotion();
+            }
+            process->deleteLater();
+        });
+    QObject::connect(process, &QProcess::errorOccurred, process, &QObject::deleteLater);
+    process->start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
+                               QStringLiteral("enable-animations")});
 }
 
 }  // namespace vorl

@@ -82,8 +82,10 @@ int main(int argc, char* argv[]) {
     // An idle table costs next to nothing: the view repaints only after a tick
     // that changed what it draws.
     ticker.drawIn(*window.view());
-    if (line.reduceFlashing || vorl::desktopAsksForLessMotion()) {
+    if (line.reduceFlashing) {
         ticker.reduceFlashing();
+    } else {
+        vorl::askDesktopForLessMotion(&ticker, [&ticker] { ticker.reduceFlashing(); });
     }
 #ifdef VORL_TICK_LOG
     // Only in vorl-ticklog, the benchmark build: when each tick ended, on the
